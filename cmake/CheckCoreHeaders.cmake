@@ -1,0 +1,10 @@
+# Run as a script: fails when one of FILES includes a Qt, GStreamer, GLib or X11 header.
+foreach(file IN LISTS FILES)
+  file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+  foreach(line IN LISTS includes)
+    if(line MATCHES "[<\"](Q[A-Za-z]+|Qt[A-Za-z]*/|gst/|glib|gio/|X11/|xcb/)")
+      message(FATAL_ERROR "${file}: the core may not include platform headers: ${line}")
+    endif()
+  endforeach()
+endforeach()
+file(TOUCH "${STAMP}")

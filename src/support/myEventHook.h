@@ -1,0 +1,29 @@
+#pragma once
+
+#include <functional>
+
+namespace skivra {
+
+// The user-interface event loop as the core sees it. Long operations on the UI thread
+// (scanning folders, expanding playlists, sorting) call PumpEvents() as they go so that the
+// window repaints and shows progress, and stop early once IsTerminating() says the program
+// is closing. The UI installs the real hooks at start; without them the core runs as a
+// plain library (tests, tools): PumpEvents() does nothing and RunOnUiThread() runs inline.
+
+using TMyEventPump = std::function<void()>;
+using TMyUiThreadRunner = std::function<void(std::function<void()>)>;
+
+// UI thread only. Pass an empty function to remove the hook.
+void SetEventPump(TMyEventPump pump);
+void PumpEvents();
+
+// Thread-safe: the flag may be read from any thread.
+void SetTerminating(bool bTerminating);
+bool IsTerminating();
+
+// RunOnUiThread may be called from any thread; the runner decides when the call runs
+// (queued to the UI event loop). Install the runner before any thread can use it.
+void SetUiThreadRunner(TMyUiThreadRunner runner);
+void RunOnUiThread(std::function<void()> call);
+
+} // namespace skivra

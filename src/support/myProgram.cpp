@@ -1,0 +1,116 @@
+#include "support/myProgram.h"
+
+#include "support/myPath.h"
+#include "support/myUnicode.h"
+#include "support/myVersionRecord.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <limits.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+extern char* program_invocation_name;
+
+namespace skivra {
+
+namespace {
+
+bool IsSameFile(const std::string& sA, const std::string& sB) {
+    struct stat a {};
+    struct stat b {};
+    return stat(sA.c_str(), &a) == 0 && stat(sB.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
+           a.st_ino == b.st_ino;
+}
+
+bool MakeFolders(const std::string& sFolder) {
+    std::string sPrefix;
+    std::size_t iPos = 0;
+    while (iPos != std::string::npos) {
+        iPos = sFolder.find('/', iPos + 1);
+        sPrefix = sFolder.substr(0, iPos);
+        if (!sPrefix.empty() && mkdir(sPrefix.c_str(), 0700) != 0 && errno != EEXIST) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string ConfigFolder() {
+    const char* pConfig = std::getenv("XDG_CONFIG_HOME");
+    if (pConfig && *pConfig == '/') {
+        return std::string(pConfig) + "/skivra";
+    }
+    const char* pHome = std::getenv("HOME");
+    return std::string(pHome && *pHome ? pHome : "/tmp") + "/.config/skivra";
+}
+
+} // namespace
+
+std::u16string GetProgramFileName() {
+    std::vector<char> buffer(PATH_MAX + 1);
+    const ssize_t iLength = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    if (iLength > 0) {
+        if (auto sPath =
+                Utf8ToUtf16(std::string_view(buffer.data(), static_cast<size_t>(iLength)))) {
+            return *sPath;
+        }
+    }
+    return Utf8ToUtf16(program_invocation_name).value_or(u"skivra");
+}
+
+std::u16string GetProgramFolder() {
+    return GetFolderPathPart(GetProgramFileName());
+}
+
+TMyFileVersionInfo ReadFileVersionInfo(std::u16string_view sName) {
+    if (sName.empty() || !IsSameFile(Utf16ToUtf8(sName), "/proc/self/exe")) {
+        return {};
+    }
+    namespace v = version_record;
+    TMyFileVersionInfo info;
+    info.Comments = v::kComments;
+    info.FileDescription = v::kFileDescription;
+    info.FileVersion = v::kFileVersion;
+    info.InternalName = v::kInternalName;
+    info.LegalTrademarks = v::kLegalTrademarks;
+    info.OriginalFilename = v::kOriginalFilename;
+    info.ProductName = v::kProductName;
+    info.ProductVersion = v::kProductVersion;
+    return info;
+}
+
+std::u16string GetFileVersionText(std::u16string_view sName) {
+    return ReadFileVersionInfo(sName).FileVersion;
+}
+
+std::u16string GetProgramVersion() {
+    return GetFileVersionText(GetProgramFileName());
+}
+
+std::u16string GetProgramProductName() {
+    std::u16string sName = ReadFileVersionInfo(GetProgramFileName()).ProductName;
+    return sName.empty() ? GetBaseNamePart(GetProgramFileName()) : sName;
+}
+
+std::u16string GetProgramComments() {
+    return ReadFileVersionInfo(GetProgramFileName()).Comments;
+}
+
+std::u16string GetDataFileName(std::u16string_view sExt) {
+    const std::u16string sProgram = GetProgramFileName();
+    const std::u16string sFileName = ChangeExtPart(GetFileNamePart(sProgram), sExt);
+    if (const char* pDataDir = std::getenv("SKIVRA_DATA_DIR"); pDataDir && *pDataDir) {
+        MakeFolders(pDataDir);
+        return IncludeSuffix(Utf8ToUtf16(pDataDir).value_or(u"/tmp"), u"/") + sFileName;
+    }
+    if (access(Utf16ToUtf8(GetProgramFolder()).c_str(), W_OK) == 0) {
+        return ChangeExtPart(sProgram, sExt);
+    }
+    const std::string sFolder = ConfigFolder();
+    MakeFolders(sFolder);
+    return Utf8ToUtf16(sFolder + "/").value_or(u"/tmp/") + sFileName;
+}
+
+} // namespace skivra
