@@ -1,6 +1,9 @@
 #include "support/myEventHook.h"
 
+#include "support/myUnicode.h"
+
 #include <atomic>
+#include <cstdio>
 #include <utility>
 
 namespace skivra {
@@ -15,6 +18,16 @@ TMyEventPump& Pump() {
 TMyUiThreadRunner& Runner() {
     static TMyUiThreadRunner runner;
     return runner;
+}
+
+TMyProgramMessageHook& MessageHook() {
+    static TMyProgramMessageHook hook;
+    return hook;
+}
+
+std::function<void()>& BeepHook() {
+    static std::function<void()> hook;
+    return hook;
 }
 
 std::atomic<bool> g_bTerminating{false};
@@ -48,6 +61,28 @@ void RunOnUiThread(std::function<void()> call) {
         Runner()(std::move(call));
     } else {
         call();
+    }
+}
+
+void SetProgramMessageHook(TMyProgramMessageHook hook) {
+    MessageHook() = std::move(hook);
+}
+
+void ShowProgramMessage(std::u16string_view sText) {
+    if (MessageHook()) {
+        MessageHook()(sText);
+    } else {
+        std::fprintf(stderr, "%s\n", Utf16ToUtf8(sText).c_str());
+    }
+}
+
+void SetBeepHook(std::function<void()> hook) {
+    BeepHook() = std::move(hook);
+}
+
+void MessageBeep() {
+    if (BeepHook()) {
+        BeepHook()();
     }
 }
 

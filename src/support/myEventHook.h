@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string_view>
 
 namespace skivra {
 
@@ -25,5 +26,15 @@ bool IsTerminating();
 // (queued to the UI event loop). Install the runner before any thread can use it.
 void SetUiThreadRunner(TMyUiThreadRunner runner);
 void RunOnUiThread(std::function<void()> call);
+
+// What the core has to tell the user: an OK box captioned with the product name (the list
+// classes report failed insertions this way), and the default beep (a text file that could
+// not be read). The UI installs both; without a hook the message goes to stderr and the
+// beep is silent. UI thread only; an empty function removes the hook.
+using TMyProgramMessageHook = std::function<void(std::u16string_view sText)>;
+void SetProgramMessageHook(TMyProgramMessageHook hook);
+void ShowProgramMessage(std::u16string_view sText);
+void SetBeepHook(std::function<void()> hook);
+void MessageBeep();
 
 } // namespace skivra
