@@ -3,6 +3,7 @@
 #include "support/myUnicode.h"
 
 #include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
 #include <unicode/unorm2.h>
 #include <unicode/ustring.h>
 #include <unicode/utf16.h>
@@ -35,12 +36,27 @@ struct TConverterCloser {
 };
 using TConverter = std::unique_ptr<UConverter, TConverterCloser>;
 
+// Bytes that do not decode become U+FFFD; ICU's own choice for an unassigned single byte
+// would be U+001A, a control character that nobody wants in a file name.
+void SubstituteReplacementCharacter(const void*, UConverterToUnicodeArgs* args, const char*,
+                                    int32_t, UConverterCallbackReason reason, UErrorCode* status) {
+    if (reason > UCNV_IRREGULAR) {
+        return;
+    }
+    *status = U_ZERO_ERROR;
+    const UChar cReplacement = 0xFFFD;
+    ucnv_cbToUWriteUChars(args, &cReplacement, 1, 0, status);
+}
+
 TConverter OpenConverter(TConverterKind kind) {
     UErrorCode status = U_ZERO_ERROR;
     TConverter c(ucnv_open(kConverterNames[kind], &status));
     if (U_FAILURE(status) || !c) {
         return nullptr;
     }
+    status = U_ZERO_ERROR;
+    ucnv_setToUCallBack(c.get(), SubstituteReplacementCharacter, nullptr, nullptr, nullptr,
+                        &status);
     if (kind == kAnsiExact) {
         ucnv_setFallback(c.get(), false);
         ucnv_setFromUCallBack(c.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
