@@ -48,7 +48,7 @@ std::optional<TMyWallpaperJournalRecord> ReadMatchingJournal(const TMyWallpaperE
 
 } // namespace
 
-std::int32_t ScreenMonitorAtPoint(const TMyDesktopGeometry& geometry, std::optional<QPoint> pt) {
+std::int32_t WallMonitorAtPoint(const TMyDesktopGeometry& geometry, std::optional<QPoint> pt) {
     if (!pt) {
         return 0;
     }
@@ -118,7 +118,7 @@ bool TMySkivra::Run(std::int32_t iMonitorIndex, std::optional<QPoint> mainWindow
     }
     bool bMonitorChanged = false;
     if (iMonitorIndex < 0 || iMonitorIndex >= iCount) {
-        FiWallMonitor = ScreenMonitorAtPoint(geometry, mainWindowTopLeft);
+        FiWallMonitor = WallMonitorAtPoint(geometry, mainWindowTopLeft);
         bMonitorChanged = true;
     } else if (iMonitorIndex != FiWallMonitor) {
         FiWallMonitor = iMonitorIndex;
@@ -170,7 +170,7 @@ bool ApplyVideoWallpaper(std::optional<QPoint> mainWindowTopLeft, std::uint32_t 
     if (!env.Store || !env.Geometry) {
         return false;
     }
-    const std::int32_t iMonitor = ScreenMonitorAtPoint(env.Geometry(), mainWindowTopLeft);
+    const std::int32_t iMonitor = WallMonitorAtPoint(env.Geometry(), mainWindowTopLeft);
     std::unique_ptr<TMySkivra>& engine = Engine();
     if (!engine) {
         engine = std::make_unique<TMySkivra>(env, iMonitor, clColor, mainWindowTopLeft);

@@ -65,7 +65,7 @@ private:
 };
 
 // The index of the first monitor whose rectangle holds the point; -1 when none does.
-std::int32_t ScreenMonitorAtPoint(const TMyDesktopGeometry& geometry, std::optional<QPoint> pt);
+std::int32_t WallMonitorAtPoint(const TMyDesktopGeometry& geometry, std::optional<QPoint> pt);
 
 // The program's one engine. Apply creates it (or re-applies on the main window's monitor);
 // release destroys it, which brings the user's wallpaper back.

@@ -2,6 +2,7 @@
 
 #include "engine/myWallpaperStore.h"
 #include "support/myFile.h"
+#include "support/myMonitor.h"
 #include "support/myPath.h"
 #include "support/myUnicode.h"
 
@@ -86,6 +87,16 @@ void StretchDraw(QImage& target, const QRect& clip, const QImage& picture, const
                       picture, source);
 }
 
+// The zoom styles: as wide as the area, or as high when that leaves the area uncovered.
+void ZoomSize(int pw, int ph, int W, int H, TBlock& block) {
+    block.w = W;
+    block.h = TruncToInt(static_cast<double>(ph) / pw * block.w);
+    if (block.h < H) {
+        block.h = H;
+        block.w = TruncToInt(static_cast<double>(pw) / ph * block.h);
+    }
+}
+
 void CopyBlock(QImage& target, const QPoint& to, const QImage& source, const QRect& from) {
     QPainter painter(&target);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -130,6 +141,17 @@ TMyDesktopGeometry TMyDesktopGeometry::FromMonitors(std::vector<QRect> monitors)
     geometry.Monitors = std::move(monitors);
     geometry.Desktop = QRect(iLeft, iTop, iRight - iLeft, iBottom - iTop);
     return geometry;
+}
+
+TMyDesktopGeometry TMyDesktopGeometry::FromMyScreen() {
+    std::vector<QRect> monitors;
+    const TMyScreen& screen = MyScreen();
+    for (std::int32_t i = 0; i < screen.MonitorCount(); ++i) {
+        const TMyMonitor& monitor = screen.Get(i);
+        monitors.emplace_back(monitor.Left(), monitor.Top(), static_cast<int>(monitor.Width()),
+                              static_cast<int>(monitor.Height()));
+    }
+    return FromMonitors(std::move(monitors));
 }
 
 TMyPlacedSize FitSize(int pw, int ph, int W, int H) {
@@ -315,20 +337,10 @@ void DrawWallpaperImage(QImage& image, const QImage& picture, TMyWallpaperDrawin
             break;
         }
         case wsMonitorZoom:
-            block.w = wm;
-            block.h = TruncToInt(static_cast<double>(ph) / pw * block.w);
-            if (block.h < hm) {
-                block.h = hm;
-                block.w = TruncToInt(static_cast<double>(pw) / ph * block.h);
-            }
+            ZoomSize(pw, ph, wm, hm, block);
             break;
         case wsDesktopZoom:
-            block.w = DW;
-            block.h = TruncToInt(static_cast<double>(ph) / pw * block.w);
-            if (block.h < DH) {
-                block.h = DH;
-                block.w = TruncToInt(static_cast<double>(pw) / ph * block.h);
-            }
+            ZoomSize(pw, ph, DW, DH, block);
             break;
         default: // centre, tiling and unknown styles keep the picture's own size
             break;

@@ -21,6 +21,8 @@ struct TMyDesktopGeometry {
     QRect Desktop;
 
     static TMyDesktopGeometry FromMonitors(std::vector<QRect> monitors);
+    // The program's monitor snapshot, MyScreen.
+    static TMyDesktopGeometry FromMyScreen();
 };
 
 // A size and the offsets that centre it in an area.

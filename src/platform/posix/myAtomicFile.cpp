@@ -39,10 +39,11 @@ bool WriteFileAtomically(std::u16string_view sName, std::string_view sData) {
     if (fd < 0) {
         return false;
     }
-    TMyFileHandle handle(fd);
     // mkstemp creates the file readable by its owner only; the target is an ordinary file.
-    fchmod(fd, 0644);
-    if (!WriteAll(fd, sData) || fsync(fd) != 0 || rename(sTemp.c_str(), sTarget.c_str()) != 0) {
+    bool bWritten = fchmod(fd, 0644) == 0 && WriteAll(fd, sData) && fsync(fd) == 0;
+    // close() reports the errors of a delayed write.
+    bWritten = close(fd) == 0 && bWritten;
+    if (!bWritten || rename(sTemp.c_str(), sTarget.c_str()) != 0) {
         unlink(sTemp.c_str());
         return false;
     }
