@@ -37,9 +37,10 @@ constexpr TCharsetCodePage kCharsetCodePages[] = {
 constexpr int32_t kUsAscii = 20127;
 constexpr int32_t kDefaultCodePage = 1252;
 
+// Seven-bit text without the escape that starts ISO-2022-JP's shifts.
 bool IsAscii(std::span<const uint8_t> aBytes) {
     for (const uint8_t b : aBytes) {
-        if (b == 0 || b >= 0x80) {
+        if (b == 0 || b == 0x1B || b >= 0x80) {
             return false;
         }
     }
@@ -132,7 +133,10 @@ TMyCharCode GuessSJisOrUtf16(std::span<const uint8_t> aBytes) {
                 }
                 bEvenZero = true;
             }
-        } else if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEF)) {
+        } else if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) {
+            // Every lead byte of the Windows code page, the IBM kanji rows FA to FC (髙, 﨑)
+            // and the user-defined rows F0 to F9 included: counting those as stray bytes
+            // would turn a Shift-JIS file holding 髙 into UTF-16.
             bLead = !bLead;
         } else if (b <= 0x3F) {
             if (bLead) {
@@ -142,7 +146,7 @@ TMyCharCode GuessSJisOrUtf16(std::span<const uint8_t> aBytes) {
         } else if (b == 0x7F || b >= 0xFD) {
             bValid = false;
             bLead = false;
-        } else if (b == 0x80 || b == 0xA0 || (b >= 0xF0 && b <= 0xFC)) {
+        } else if (b == 0x80 || b == 0xA0) {
             if (!bLead) {
                 bValid = false;
             }

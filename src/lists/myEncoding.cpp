@@ -8,7 +8,9 @@
 #include <unicode/ustring.h>
 #include <unicode/utf16.h>
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <stdexcept>
@@ -195,6 +197,49 @@ std::u16string PrecomposeForAnsi(std::u16string_view sText) {
     return sResult;
 }
 
+bool IsHalfWidthKatakana(char16_t c) {
+    return c >= 0xFF61 && c <= 0xFF9F;
+}
+
+// ISO-2022-JP has no half-width katakana: each run of them becomes full-width, with a voiced
+// mark joined to its letter (ｶﾞ is ガ, not カ゛) where such a letter exists.
+std::u16string HalfWidthKatakanaToFullWidth(std::u16string_view sText) {
+    UErrorCode status = U_ZERO_ERROR;
+    const UNormalizer2* nfkc = unorm2_getNFKCInstance(&status);
+    if (U_FAILURE(status)) {
+        return std::u16string(sText);
+    }
+    std::u16string sResult;
+    sResult.reserve(sText.size());
+    for (size_t i = 0; i < sText.size();) {
+        if (!IsHalfWidthKatakana(sText[i])) {
+            sResult += sText[i++];
+            continue;
+        }
+        const size_t iStart = i;
+        while (i < sText.size() && IsHalfWidthKatakana(sText[i])) {
+            ++i;
+        }
+        // The compatibility forms are exactly the full-width letters and the combining marks.
+        char16_t aBuffer[256];
+        const auto iRun = static_cast<int32_t>(std::min<size_t>(i - iStart, 64));
+        i = iStart + static_cast<size_t>(iRun);
+        status = U_ZERO_ERROR;
+        const int32_t iLength = unorm2_normalize(nfkc, sText.data() + iStart, iRun, aBuffer,
+                                                 static_cast<int32_t>(std::size(aBuffer)), &status);
+        if (U_FAILURE(status)) {
+            sResult.append(sText.substr(iStart, static_cast<size_t>(iRun)));
+            continue;
+        }
+        for (int32_t k = 0; k < iLength; ++k) {
+            // A mark left over had no letter to join: it is written as the spacing mark.
+            const char16_t c = aBuffer[k];
+            sResult += c == 0x3099 ? u'\u309B' : c == 0x309A ? u'\u309C' : c;
+        }
+    }
+    return sResult;
+}
+
 bool HasCombiningMark(std::u16string_view sText) {
     for (size_t i = 0; i < sText.size();) {
         UChar32 c;
@@ -243,7 +288,7 @@ std::u16string JisToUnicode(std::string_view sBytes) {
 }
 
 std::string UnicodeToJis(std::u16string_view sText) {
-    return Encode(kJis, sText);
+    return Encode(kJis, HalfWidthKatakanaToFullWidth(sText));
 }
 
 std::u16string EucToUnicode(std::string_view sBytes) {

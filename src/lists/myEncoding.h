@@ -20,7 +20,7 @@ std::u16string Utf8ToUnicode(std::string_view sBytes);
 std::string UnicodeToUtf8(std::u16string_view sText);
 std::u16string Utf7ToUnicode(std::string_view sBytes);
 std::string UnicodeToUtf7(std::u16string_view sText);
-// ISO-2022-JP; half-width katakana are written as their full-width forms.
+// ISO-2022-JP; half-width katakana are written as their full-width forms (ｶﾞ as ガ).
 std::u16string JisToUnicode(std::string_view sBytes);
 std::string UnicodeToJis(std::u16string_view sText);
 std::u16string EucToUnicode(std::string_view sBytes);

@@ -180,6 +180,8 @@ TEST(DetectCharCode, HeuristicDecidesBetweenShiftJisAndUtf16) {
         {"\x30\x81\x30\x42", cdUTF_16BE},     // the same in UTF-16BE: no kana read as LE
         {"\x81\x7f", cdUTF_16BE},             // 7F is never valid, no kana either way
         {"\x81", cdSJis},                     // a lone lead byte is still valid
+        {"\xfb\xfc\xfa\xb1\x82\xb3", cdSJis}, // 髙﨑さ: the IBM kanji rows lead too
+        {"\xa0\x41", cdUTF_16BE},             // A0 without a lead is no Shift-JIS
         {"", cdSJis},
     };
     for (const Case& c : aCases) {
