@@ -1,6 +1,6 @@
 #include "settings/myFloatText.h"
 
-#include "settings/myIniLine.h"
+#include "lists/myString.h"
 
 #include <cctype>
 #include <charconv>
@@ -75,7 +75,7 @@ std::u16string FloatToGeneralText(double fValue, char16_t cSeparator) {
 }
 
 std::optional<double> GeneralTextToFloat(std::u16string_view sText, char16_t cSeparator) {
-    sText = IniTrim(sText);
+    sText = TrimText(sText);
     std::string s;
     s.reserve(sText.size());
     for (char16_t c : sText) {

@@ -10,10 +10,6 @@ namespace skivra {
 // by another program, so each rule accepts what such files hold (remarks, blank lines,
 // stray brackets, keys without "=") and only recognises what is unambiguous.
 
-// Removes leading and trailing characters whose code is 32 or less (blanks and control
-// characters). Full-width spaces are kept.
-std::u16string_view IniTrim(std::u16string_view sText);
-
 // The section name of a header line "[name]": the trimmed text between the "[" that starts
 // the trimmed line and the first "]" after it; anything after the "]" is a remark. Nothing
 // for empty or blank brackets, an unclosed "[" and every other line.
@@ -27,11 +23,7 @@ std::u16string_view IniKeyName(std::u16string_view sLine);
 // Everything after the first "=", unchanged; empty when there is no "=".
 std::u16string_view IniKeyValue(std::u16string_view sLine);
 
-// Section and key names match when equal after folding the ASCII letters a to z; every
-// other character, full-width letters included, must match exactly.
-bool IniSameName(std::u16string_view a, std::u16string_view b);
-
-// The same folding, for keys of hash sets of names.
-std::u16string IniFoldName(std::u16string_view sName);
+// Section and key names compare with SameTextAscii (the ASCII letters a to z folded, every
+// other character exact) and are trimmed with TrimText (lists/myString.h).
 
 } // namespace skivra

@@ -63,16 +63,6 @@ TEST(IniLine, KeyLines) {
     }
 }
 
-TEST(IniLine, NamesFoldAsciiLettersOnly) {
-    EXPECT_TRUE(IniSameName(u"OpenFileDir", u"openfiledir"));
-    EXPECT_TRUE(IniSameName(u"a_1[]", u"A_1[]"));
-    EXPECT_FALSE(IniSameName(u"\uFF30lay", u"\uFF50lay")); // full-width P and p
-    EXPECT_FALSE(IniSameName(u"\u00C9", u"\u00E9"));       // E and e with acute
-    EXPECT_FALSE(IniSameName(u"Play", u"Play "));
-    EXPECT_EQ(IniTrim(u"\x01 \t x y \r\n"), u"x y");
-    EXPECT_EQ(IniTrim(u"\u3000x\u3000"), u"\u3000x\u3000");
-}
-
 TEST(IniFloatText, Writing) {
     struct Case {
         double f;
