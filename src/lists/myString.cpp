@@ -207,7 +207,7 @@ int64_t StrToInt64Lenient(std::u16string_view sText, bool bHex) {
             if (!sCandidate.empty()) {
                 break;
             }
-            sCandidate = u"$";
+            sCandidate.assign(1, u'$');
         } else if (c == u'-' || c == u'+') {
             if (!sCandidate.empty()) {
                 break;
@@ -267,7 +267,7 @@ std::u16string TrimTime(std::u16string s) {
         s.insert(s.begin(), u'0');
     }
     if (s.empty()) {
-        s = u"0";
+        s.assign(1, u'0');
     }
     return s;
 }

@@ -208,8 +208,8 @@ std::u16string TMyWStrings::DelimitedText() const {
 }
 
 std::u16string TMyWStrings::CommaText() {
-    const std::u16string sQuote = std::exchange(FsQuoteChar, u"\"");
-    const std::u16string sDelimiter = std::exchange(FsDelimiter, u",");
+    const std::u16string sQuote = std::exchange(FsQuoteChar, std::u16string(1, u'"'));
+    const std::u16string sDelimiter = std::exchange(FsDelimiter, std::u16string(1, u','));
     std::u16string sResult = DelimitedText();
     FsQuoteChar = sQuote;
     FsDelimiter = sDelimiter;

@@ -415,6 +415,34 @@ TEST(TMyWStringsFile, LoadAndSaveKeepTheEncodingAndLineEnds) {
     EXPECT_FALSE(sl.SaveToFile(folder.MakeFolder(u"sub")));
 }
 
+// A playlist of real-looking paths: Japanese and Latin folders, numbered tracks.
+std::string MakePlaylistBytes(int iEntries, bool bMark) {
+    static const char* const aFolders[] = {"/home/user/音楽/宇多田ヒカル/First Love",
+                                           "/home/user/Music/The Beatles/Abbey Road",
+                                           "/media/usb/ビデオ/ｱﾆﾒ 第①話", "/srv/共有/録画"};
+    std::string s = bMark ? "\xEF\xBB\xBF" : "";
+    for (int i = 0; i < iEntries; ++i) {
+        s += aFolders[i % 4];
+        s += "/" + std::to_string(i % 97 + 1) + " - トラック" + std::to_string(i) + ".mp3\r\n";
+    }
+    return s;
+}
+
+TEST(TMyWStringsFile, HundredThousandEntriesComeBackByteForByte) {
+    TempFolder folder;
+    for (const bool bMark : {true, false}) {
+        const std::string sBytes = MakePlaylistBytes(100000, bMark);
+        const std::u16string sFile = folder.Write(u"big.playlist", sBytes);
+        TMyWStrings sl;
+        sl.LoadFromFile(sFile);
+        ASSERT_EQ(sl.Count(), 100000);
+        EXPECT_EQ(sl.CharCode(), bMark ? cdUTF_8 : cdUTF_8N);
+        EXPECT_EQ(sl.Get(99999), u"/srv/共有/録画/90 - トラック99999.mp3");
+        ASSERT_TRUE(sl.SaveToFile(folder / u"saved.playlist"));
+        EXPECT_TRUE(ReadBytes(folder / u"saved.playlist") == sBytes) << "mark " << bMark;
+    }
+}
+
 TEST(TMyWStringsFile, EncodedViews) {
     TMyWStrings sl;
     sl.Add(u"日本");
