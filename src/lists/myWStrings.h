@@ -9,11 +9,14 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace skivra {
 
 class TMyWStrings;
+enum class TMyNaturalOrder : std::uint8_t; // lists/myNaturalSortKey.h
 
 // Duplicate policy of sorted mode.
 enum TDuplicates : uint8_t {
@@ -156,14 +159,54 @@ public:
     // Compares Strings of the two indexes: ordinal, or with a to z folded when the list is
     // not case-sensitive.
     static int32_t DefaultListCompare(TMyWStrings& slList, int32_t iIndex1, int32_t iIndex2);
+    // CompareFilePath of the two Strings: the comparison of FileSort and FileInsertionSort.
+    static int32_t FileListCompare(TMyWStrings& slList, int32_t iIndex1, int32_t iIndex2);
+    // CompareNaturalPath and CompareNaturalText of the two Strings. The merge sort knows
+    // these two: given either, it sorts through natural sort keys (see MergeSortNatural).
+    static int32_t NaturalPathListCompare(TMyWStrings& slList, int32_t iIndex1, int32_t iIndex2);
+    static int32_t NaturalTextListCompare(TMyWStrings& slList, int32_t iIndex1, int32_t iIndex2);
     virtual void Sort();
     virtual void CustomSort(const TMyWStringsSortCompare& fniCompare);
-    // Stable; moves the entries once, at the end, with Put and PutObject (no OnChange).
+    // Stable; the comparison sees the entries at the positions they had when the sort began,
+    // and the entries move once, at the end, with Put and PutObject (no OnChange). A
+    // comparison that throws ends the sort with the list unchanged. Indexes outside the list
+    // are clamped into it.
     virtual void MergeSort(int32_t iStart, int32_t iEnd, const TMyWStringsSortCompare& fniCompare);
     virtual void MergeSort(int32_t iStart, int32_t iEnd);
+    // Inside an update bracket; then RemoveDuplicates when bUnique.
     virtual void MergeSort(const TMyWStringsSortCompare& fniCompare, bool bUnique);
     virtual void MergeSort(const TMyWStringsSortCompare& fniCompare);
     virtual void MergeSort();
+    // The merge sort of iStart to iEnd by CompareNaturalPath or CompareNaturalText of
+    // fnText(list, index) (the entry's string when fnText is empty): the same order as
+    // MergeSort with that comparison, but every entry is read once into a sort key instead
+    // of at every comparison, which makes sorting a long playlist many times faster.
+    void MergeSortNatural(
+        int32_t iStart, int32_t iEnd, TMyNaturalOrder order,
+        const std::function<std::u16string(TMyWStrings& slList, int32_t iIndex)>& fnText = {});
+    // Not stable. Exchanges entries through Exchange (OnChange each time) and pumps the event
+    // queue as it goes. With bUnique, RemoveDuplicates afterwards.
+    virtual void QuickSort(const TMyWStringsSortCompare& fniCompare);
+    virtual void QuickSort(const TMyWStringsSortCompare& fniCompare, bool bUnique);
+    // Stable. Exchanges entries through Exchange and pumps the event queue after each step;
+    // with bUnique the later of two equal entries is deleted through Delete.
+    virtual void InsertionSort(bool bUnique);
+    virtual void InsertionSort(const TMyWStringsSortCompare& fniCompare, bool bUnique);
+    void InsertionSort(const TMyWStringsSortCompare& fniCompare);
+    // A comparison function would otherwise convert to bool and pick InsertionSort(bUnique).
+    template <class Compare>
+    requires std::is_invocable_r_v<int32_t, Compare&, TMyWStrings&, int32_t, int32_t>
+    void InsertionSort(Compare&& fniCompare) {
+        InsertionSort(TMyWStringsSortCompare(std::forward<Compare>(fniCompare)), false);
+    }
+    // The merge sort by FileListCompare, then RemoveDuplicates; the flag changes nothing.
+    virtual void FileSort();
+    virtual void FileSort(bool bUnique);
+    // The merge sort of iStart to iEnd by FileListCompare, without removal.
+    virtual void FileSort(int32_t iStart, int32_t iEnd);
+    // The insertion sort by FileListCompare (no removal unless bUnique).
+    void FileInsertionSort();
+    void FileInsertionSort(bool bUnique);
     // Deletes every entry equal to the one before it, straight from the backing list: no
     // objects destroyed, no OnChange.
     virtual void RemoveDuplicates();
@@ -222,6 +265,8 @@ protected:
 private:
     void StartSortProgress();
     void StepSortProgress();
+    // The merge sort of iStart to iEnd (already clamped) by a comparison of two indexes.
+    template <class Compare> void SortIndexes(int32_t iStart, int32_t iEnd, Compare&& fnCompare);
 
     TMyStrings* FList = nullptr;
     std::vector<std::string> FOutList;

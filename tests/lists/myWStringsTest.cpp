@@ -1,4 +1,5 @@
 #include "lists/myWStrings.h"
+#include "lists/listEntries.h"
 #include "lists/myString.h"
 #include "support/myEventHook.h"
 
@@ -10,19 +11,8 @@
 namespace skivra {
 namespace {
 
-std::vector<std::u16string> Entries(const TMyWStrings& sl) {
-    std::vector<std::u16string> a;
-    for (int32_t i = 0; i < sl.Count(); ++i) {
-        a.push_back(sl.Get(i));
-    }
-    return a;
-}
-
-void Fill(TMyWStrings& sl, std::initializer_list<const char16_t*> aEntries) {
-    for (const char16_t* s : aEntries) {
-        sl.Add(s);
-    }
-}
+using test::Entries;
+using test::Fill;
 
 // Counts the objects alive, so ownership mistakes show as a count that is off.
 struct TCounted : TMyObject {
