@@ -320,6 +320,22 @@ TEST(ReadTextFile, FilesOnDisk) {
     SetBeepHook({});
 }
 
+TEST(ReadTextFile, AFileOf4GiBOrMoreIsNotRead) {
+    TempFolder folder;
+    // A sparse file: 4 GiB long without taking the room.
+    const std::u16string sFile = folder.Write(u"huge.bin", "\xEF\xBB\xBF"
+                                                           "abc");
+    ASSERT_EQ(truncate(Utf16ToUtf8(sFile).c_str(), int64_t{4} << 30), 0);
+    TMyCharCode cdCode = cdSJis;
+    EXPECT_EQ(ReadTextFile(sFile, cdCode), u"");
+    EXPECT_EQ(cdCode, cdSJis);
+    // Its head can still be read by count.
+    cdCode = cdUTF_8N;
+    EXPECT_EQ(ReadTextFile(sFile, cdCode, 6), u"\uFEFFabc");
+    cdCode = cdAuto;
+    EXPECT_EQ(ReadTextFile(sFile, cdCode, int64_t{4} << 30), u"");
+}
+
 TEST(WriteTextFile, ReplacesTheFileAtomicallyAndKeepsItsMode) {
     TempFolder folder;
     const std::u16string sFile = folder.Write(u"list.txt", "old content");
