@@ -47,8 +47,9 @@ class TMyIniFile {
 public:
     // Files above this size are read only this far and are then never written back, so a
     // wrong file given as settings (a video renamed to .pls) costs a bounded read and
-    // loses nothing.
-    static constexpr std::int64_t kMaxFileBytes = 4 * 1024 * 1024;
+    // loses nothing. Settings files are a few kilobytes and a playlist of 15,000 entries
+    // fits; the bound also caps the lines (a file of line ends only gives 2 Mi of them).
+    static constexpr std::int64_t kMaxFileBytes = 2 * 1024 * 1024;
 
     // The program's settings file (GetDataFileName(".ini")).
     TMyIniFile();

@@ -1,6 +1,7 @@
 #include "settings/myIniFile.h"
 #include "support/TempFolder.h"
 #include "support/monitorLayouts.h"
+#include "support/myProgram.h"
 #include "support/myUnicode.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <sys/stat.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -330,6 +332,30 @@ TEST(IniFile, FloatsAndCharsets) {
     EXPECT_EQ(font.iCharset, 255);
     ini.SetFont(u"F", u"neg", font);
     EXPECT_EQ(font.iCharset, 0);
+}
+
+TEST(IniFile, FileNames) {
+    TempFolder dir;
+    ASSERT_EQ(setenv("SKIVRA_DATA_DIR", dir.Path().c_str(), 1), 0);
+    const std::u16string sDefault = GetDataFileName(u".ini");
+    EXPECT_TRUE(sDefault.starts_with(dir.Path16()));
+    {
+        TMyIniFile ini;
+        EXPECT_EQ(ini.FileName(), sDefault);
+        ini.WriteInteger(u"Play", u"Volume", 5);
+        // A name that does not exist changes nothing: the object keeps its file.
+        ini.SetFileName(dir / u"missing.ini");
+        EXPECT_EQ(ini.FileName(), sDefault);
+    }
+    unsetenv("SKIVRA_DATA_DIR");
+    EXPECT_EQ(ReadBytes(sDefault), "[Play]\r\nVolume=5\r\n\r\n");
+
+    // Assigning an existing file loads it in place of the document.
+    const std::u16string sOther = dir.Write(u"other.ini", "[Play]\r\nVolume=9\r\n");
+    TMyIniFile ini(sDefault);
+    ini.SetFileName(sOther);
+    EXPECT_EQ(ini.FileName(), sOther);
+    EXPECT_EQ(ini.ReadInteger(u"Play", u"Volume", 0), 9);
 }
 
 TEST(IniFile, DebugNeverWrites) {
