@@ -12,7 +12,7 @@ std::vector<std::u16string> MakeEntries(std::size_t iCount) {
     std::vector<std::u16string> entries;
     entries.reserve(iCount);
     for (std::size_t i = 0; i < iCount; ++i) {
-        const std::u16string sNumber(u"0123456789").substr(i % 10, 1);
+        const std::u16string sNumber = std::u16string(u"0123456789").substr(i % 10, 1);
         entries.push_back(u"..\\アニメ\\第" + sNumber + u"話\\track " + sNumber + u".mp3");
     }
     return entries;

@@ -4,6 +4,8 @@
 #include "lists/myWStrings.h"
 #include "support/myUnicode.h"
 
+#include "benchScratch.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -18,10 +20,7 @@ constexpr int kLines = 100000;
 
 const std::string& PlaylistPath() {
     static const std::string sPath = [] {
-        const std::filesystem::path folder =
-            std::filesystem::temp_directory_path() / ("skivra-bench-" + std::to_string(getpid()));
-        std::filesystem::create_directories(folder);
-        const std::string sFile = (folder / "skivra.playlist").string();
+        const std::string sFile = (skivra::bench::ScratchFolder() / "skivra.playlist").string();
         static const char* const aFolders[] = {"/home/user/音楽/宇多田ヒカル/First Love",
                                                "/home/user/Music/The Beatles/Abbey Road",
                                                "/media/usb/ビデオ/ｱﾆﾒ 第①話", "/srv/共有/録画"};
@@ -79,10 +78,5 @@ BENCHMARK(BM_IconvDecode)->Unit(benchmark::kMillisecond)->UseRealTime();
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ignored;
-    std::filesystem::remove_all(std::filesystem::path(PlaylistPath()).parent_path(), ignored);
-    return 0;
+    return skivra::bench::RunBenchmarks(argc, argv);
 }
