@@ -35,6 +35,10 @@ constexpr TCharsetCodePage kCharsetCodePages[] = {
 };
 
 constexpr int32_t kUsAscii = 20127;
+// Below this the detector is guessing: on a single short line it names UTF-16 or KOI8-R
+// with a confidence of 10 to 40, and taking UTF-16 from that would garble a Shift-JIS
+// playlist. Real answers on Japanese text come with 70 to 100.
+constexpr int32_t kMinConfidence = 50;
 constexpr int32_t kDefaultCodePage = 1252;
 
 // Seven-bit text without the escape that starts ISO-2022-JP's shifts.
@@ -75,7 +79,8 @@ int32_t DetectCodePage(std::span<const uint8_t> aBytes) {
         return kDefaultCodePage;
     }
     const char* pszName = ucsdet_getName(match, &status);
-    if (U_FAILURE(status) || pszName == nullptr) {
+    const int32_t iConfidence = ucsdet_getConfidence(match, &status);
+    if (U_FAILURE(status) || pszName == nullptr || iConfidence < kMinConfidence) {
         return kDefaultCodePage;
     }
     for (const TCharsetCodePage& entry : kCharsetCodePages) {

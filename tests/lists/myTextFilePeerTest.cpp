@@ -172,6 +172,12 @@ TEST_F(PeerTest, DetectionOfRealFiles) {
         {"iconv -f UTF-8 -t UTF-16LE", u"C:\\Music\\track01.mp3\r\n", cdUTF_16LE},
         {"iconv -f UTF-8 -t UTF-16BE", u"C:\\Music\\track01.mp3\r\n", cdUTF_16BE},
         {"iconv -f UTF-8 -t UTF-8", u"plain.mp3\r\nascii.wma\r\n", cdSJis},
+        // One short line, as a playlist of one entry is.
+        {"iconv -f UTF-8 -t CP932", u"C:\\Music\\宇多田ヒカル\\First Love.mp3\r\n", cdSJis},
+        {"iconv -f UTF-8 -t CP932", u"曲名.mp3\r\n", cdSJis},
+        {"iconv -f UTF-8 -t CP932", u"ﾊﾞﾝﾄﾞ.mp3\r\n", cdSJis},
+        {"iconv -f UTF-8 -t UTF-8", u"/home/user/音楽/01 夜に駆ける.mp3\r\n", cdUTF_8N},
+        {"iconv -f UTF-8 -t ISO-2022-JP", u"/home/user/音楽/01 夜に駆ける.mp3\r\n", cdJIS},
     };
     int iRight = 0;
     for (const Case& c : aCases) {
