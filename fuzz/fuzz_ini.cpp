@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t iSi
         out.write(reinterpret_cast<const char*>(pData), static_cast<std::streamsize>(iSize));
     }
     TMyIniFile ini(*Utf8ToUtf16(InputPath()));
-    ini.SetDebug(true); // never write: the input file is read again by the next run
+    ini.SetDebug(true);          // never write
+    unlink(InputPath().c_str()); // the document is in memory now; leave nothing behind
 
     TMyWStrings sections;
     ini.ReadSections(sections);
