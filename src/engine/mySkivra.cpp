@@ -4,9 +4,7 @@
 #include "engine/myWallpaperStore.h"
 #include "support/myFile.h"
 
-#include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 #include <QString>
 
 namespace skivra {
@@ -21,21 +19,6 @@ std::unique_ptr<TMySkivra>& Engine() {
 TMyWallpaperEnvironment& Environment() {
     static TMyWallpaperEnvironment env;
     return env;
-}
-
-// Writes through a temporary file that is renamed over the old bitmap, so the desktop
-// never loads a half-written file.
-bool SaveBitmap(const QImage& image, std::u16string_view sFileName) {
-    QSaveFile file(QString::fromStdU16String(std::u16string(sFileName)));
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    QImageWriter writer(&file, "bmp");
-    if (!writer.write(image)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 std::optional<TMyWallpaperJournalRecord> ReadMatchingJournal(const TMyWallpaperEnvironment& env) {
@@ -158,7 +141,8 @@ bool TMySkivra::MakeWallpaperBitmap(std::u16string_view sSourceName,
         painter.fillRect(monitor.translated(-geometry.Desktop.topLeft()),
                          ResolveColor(FclOverlayColor, clDesktop));
     }
-    return SaveBitmap(ArrangeForTiling(composed, geometry, clDesktop), FEnv.BitmapFileName);
+    return SaveWallpaperBitmap(ArrangeForTiling(composed, geometry, clDesktop),
+                               FEnv.BitmapFileName);
 }
 
 void SetWallpaperEnvironment(TMyWallpaperEnvironment env) {

@@ -7,7 +7,9 @@
 #include "support/myUnicode.h"
 
 #include <QImageReader>
+#include <QImageWriter>
 #include <QPainter>
+#include <QSaveFile>
 #include <QString>
 
 #include <algorithm>
@@ -388,6 +390,19 @@ QImage LoadWallpaperPicture(std::u16string_view sFileName) {
         return {};
     }
     return picture.convertToFormat(QImage::Format_RGB32);
+}
+
+bool SaveWallpaperBitmap(const QImage& image, std::u16string_view sFileName) {
+    QSaveFile file(QString::fromStdU16String(std::u16string(sFileName)));
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    QImageWriter writer(&file, "bmp");
+    if (!writer.write(image)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 void ComposeWallpaperImage(QImage& image, std::u16string_view sPictureName,

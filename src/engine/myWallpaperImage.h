@@ -67,6 +67,10 @@ void DrawWallpaperImage(QImage& image, const QImage& picture, TMyWallpaperDrawin
 // image when the file is missing, of another kind, or cannot be decoded.
 QImage LoadWallpaperPicture(std::u16string_view sFileName);
 
+// Writes a 24-bit BMP through a temporary file renamed over the old one, so the desktop
+// never loads a half-written file; false (the old file whole) on failure.
+bool SaveWallpaperBitmap(const QImage& image, std::u16string_view sFileName);
+
 // Loads the picture (the store's current wallpaper when the name is empty; the solid Back
 // colour when it gives none) and draws it.
 void ComposeWallpaperImage(QImage& image, std::u16string_view sPictureName,
