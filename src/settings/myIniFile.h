@@ -124,9 +124,20 @@ public:
     void WriteFont(std::u16string_view sSection, std::u16string_view sKey,
                    const TMyFontValue& Font);
 
-    // Window bounds stored as a rectangle under the window's name (default section
-    // "Bounds"), read back onto the work area of the monitor the rectangle overlaps most
-    // (or lies nearest to): the saved size is kept, the position moves just far enough, a
+    // Window bounds: a rectangle under the window's component name, in screen pixels,
+    // right and bottom exclusive, by default in the section "Bounds". The UI passes the
+    // window's current bounds as the default.
+    static constexpr std::u16string_view kBoundsSection = u"Bounds";
+    TMyRect ReadBoundsRect(std::u16string_view sSection, std::u16string_view sName,
+                           const TMyRect& rcCurrent) {
+        return ReadRect(sSection, sName, rcCurrent);
+    }
+    void WriteBoundsRect(std::u16string_view sSection, std::u16string_view sName,
+                         const TMyRect& rcRect) {
+        WriteRect(sSection, sName, rcRect);
+    }
+    // The saved bounds read back onto the work area of the monitor they overlap most (or
+    // lie nearest to): the saved size is kept, the position moves just far enough, a
     // window larger than the work area is aligned to its left or top edge.
     TMyRect ReadMonitorBoundsRect(std::u16string_view sSection, std::u16string_view sKey,
                                   const TMyRect& rcDefault);

@@ -420,7 +420,7 @@ TEST(IniFile, MainWindowSaveOrder) {
             if (bEraseBounds)
                 ini.EraseSection(u"Bounds");
             else
-                ini.WriteRect(u"Bounds", u"App_Skivra", {10, 20, 810, 620});
+                ini.WriteBoundsRect(TMyIniFile::kBoundsSection, u"App_Skivra", {10, 20, 810, 620});
             ini.WriteBool(u"List", u"FolderName", false);
             ini.WriteBool(u"Play", u"Mute", false);
             ini.WriteInteger(u"Play", u"Volume", 100);
@@ -677,7 +677,8 @@ TEST(IniFile, MonitorBoundsRestoreOntoAWorkarea) {
         test::TMyScopedMonitorLayout scoped(layout);
         TempFolder dir;
         TMyIniFile ini(dir / u"a.ini");
-        ini.WriteRect(u"Bounds", u"App_Skivra", c.rcSaved);
+        ini.WriteBoundsRect(u"Bounds", u"App_Skivra", c.rcSaved);
+        EXPECT_EQ(ini.ReadBoundsRect(u"Bounds", u"App_Skivra", {}), c.rcSaved);
         EXPECT_EQ(ini.ReadMonitorBoundsRect(u"Bounds", u"App_Skivra", {}), c.rcExpected);
         ini.SetDebug(true);
     }
