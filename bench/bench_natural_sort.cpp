@@ -24,6 +24,8 @@
 
 namespace {
 
+using skivra::bench::ChildCpuMilliseconds;
+
 constexpr int kFolders = 1000;
 constexpr int kFilesPerFolder = 100;
 
@@ -186,15 +188,6 @@ void BM_NaturalSortPairwise(benchmark::State& state) {
     });
 }
 BENCHMARK(BM_NaturalSortPairwise)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
-
-double ChildCpuMilliseconds() {
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    const auto ms = [](const timeval& t) {
-        return t.tv_sec * 1e3 + t.tv_usec / 1e3;
-    };
-    return ms(usage.ru_utime) + ms(usage.ru_stime);
-}
 
 // The peer, a whole process as a user would run it. Its CPU time (all its threads) is kept
 // as a counter, since the benchmark's own CPU column cannot see into a child process.
