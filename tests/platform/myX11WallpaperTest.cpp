@@ -14,6 +14,7 @@
 // Xlib after gtest: its macros (None, Bool, Status) break gtest's templates.
 #include <X11/Xlib.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <sys/select.h>
@@ -77,7 +78,8 @@ protected:
 
     // The root shows the key colour exactly on the monitor (root rectangle) and what it
     // showed before everywhere else.
-    bool ShowsKeyOn(const QRect& rcRoot) {
+    // Only what lies on some monitor is looked at when visible rectangles are given.
+    bool ShowsKeyOn(const QRect& rcRoot, const std::vector<QRect>& visible = {}) {
         return WaitFor([&] {
             const QImage now = Shot();
             if (now.size() != before.size()) {
@@ -85,6 +87,11 @@ protected:
             }
             for (int y = 0; y < now.height(); ++y) {
                 for (int x = 0; x < now.width(); ++x) {
+                    if (!visible.empty() &&
+                        std::none_of(visible.begin(), visible.end(),
+                                     [&](const QRect& rc) { return rc.contains(x, y); })) {
+                        continue;
+                    }
                     const QRgb want = rcRoot.contains(x, y) ? rgbKey : before.pixel(x, y);
                     if (now.pixel(x, y) != want) {
                         return false;
@@ -245,6 +252,51 @@ TEST_F(X11WallpaperTest, UnderACompositor) {
     EXPECT_TRUE(ShowsTheUsersPicture());
     kill(picom, SIGTERM);
     waitpid(picom, nullptr, 0);
+}
+
+// A nested server with two screens joined by Xinerama: RandR shows one monitor there, the
+// Xinerama heads are the monitors (800x600 at 0, 0 and 640x480 at 800, 0).
+TEST_F(X11WallpaperTest, TwoXineramaHeadsOfANestedServer) {
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    const pid_t xephyr = fork();
+    ASSERT_GE(xephyr, 0);
+    if (xephyr == 0) {
+        close(fds[0]);
+        if (dup2(fds[1], 3) < 0) {
+            _exit(127);
+        }
+        execlp("Xephyr", "Xephyr", "-displayfd", "3", "-screen", "800x600", "-screen", "640x480",
+               "+xinerama", "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    std::string sNumber;
+    char c = 0;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') {
+        sNumber += c;
+    }
+    close(fds[0]);
+    ASSERT_FALSE(sNumber.empty()) << "Xephyr did not start";
+    sDisplay = ":" + sNumber;
+
+    SetUserWallpaper();
+    UseDesktop();
+    const std::vector<TMyMonitorInfo> monitors = source->Monitors();
+    ASSERT_EQ(monitors.size(), 2u);
+    EXPECT_EQ(monitors[0].rcMonitor, (TMyRect{0, 0, 800, 600}));
+    EXPECT_EQ(monitors[1].rcMonitor, (TMyRect{800, 0, 1440, 480}));
+    const std::vector<QRect> heads = {QRect(0, 0, 800, 600), QRect(800, 0, 640, 480)};
+    ASSERT_TRUE(ApplyVideoWallpaper(QPoint(900, 100), clKey));
+    EXPECT_TRUE(ShowsKeyOn(heads[1], heads));
+    ASSERT_TRUE(ApplyVideoWallpaper(QPoint(0, 0), clKey));
+    EXPECT_TRUE(ShowsKeyOn(heads[0], heads));
+    ReleaseVideoWallpaper();
+    EXPECT_TRUE(ShowsTheUsersPicture());
+    SetMonitorSource(nullptr);
+    source.reset();
+    kill(xephyr, SIGTERM);
+    waitpid(xephyr, nullptr, 0);
 }
 
 } // namespace
