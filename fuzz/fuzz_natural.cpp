@@ -49,19 +49,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t iSi
     const std::vector<std::u16string> texts = Texts(pData, iSize);
     skivra::TMyNaturalSortKeys pathKeys(skivra::TMyNaturalOrder::Path);
     skivra::TMyNaturalSortKeys textKeys(skivra::TMyNaturalOrder::Text);
+    skivra::TMyNaturalSortKeys fileKeys(skivra::TMyNaturalOrder::FilePath);
     for (const std::u16string& sText : texts) {
         pathKeys.Add(sText);
         textKeys.Add(sText);
+        fileKeys.Add(sText);
     }
     for (std::size_t i = 0; i < texts.size(); ++i) {
         for (std::size_t j = 0; j < texts.size(); ++j) {
             if (Sign(skivra::CompareNaturalPath(texts[i], texts[j])) !=
                     Sign(pathKeys.Compare(i, j)) ||
                 Sign(skivra::CompareNaturalText(texts[i], texts[j])) !=
-                    Sign(textKeys.Compare(i, j))) {
+                    Sign(textKeys.Compare(i, j)) ||
+                Sign(skivra::CompareFilePath(texts[i], texts[j])) != Sign(fileKeys.Compare(i, j))) {
                 std::abort();
             }
-            (void)skivra::CompareFilePath(texts[i], texts[j]);
         }
     }
     return 0;

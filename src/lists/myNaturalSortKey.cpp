@@ -27,18 +27,21 @@ int Sign(int iValue) {
 
 } // namespace
 
-TMyNaturalSortKeys::TMyNaturalSortKeys(TMyNaturalOrder order) : FOrder(order) {}
+TMyNaturalSortKeys::TMyNaturalSortKeys(TMyNaturalOrder order)
+    : FbPath(order == TMyNaturalOrder::Path || order == TMyNaturalOrder::FilePath),
+      FbNumbered(order == TMyNaturalOrder::FilePath || order == TMyNaturalOrder::NumberedText) {}
 
 void TMyNaturalSortKeys::Reserve(std::size_t iCount) {
     FEntries.reserve(iCount);
 }
 
 void TMyNaturalSortKeys::Add(std::u16string_view sText) {
-    // Both orderings ignore ASCII case in every step, so the upper-cased text holds all they
-    // need: the ordinal comparisons become plain ones and the numerals read the same.
+    // Every ordering ignores ASCII case in every step once two texts are not identical, so
+    // the upper-cased text holds all they need: the ordinal comparisons become plain ones
+    // and the numbers read the same.
     const std::u16string sUpper = UpperCaseAscii(sText);
     TMyEntry entry{};
-    if (FOrder == TMyNaturalOrder::Path) {
+    if (FbPath) {
         const TMyFolderAndName parts = SplitFolderAndName(sUpper);
         entry.iFolder = AddPart(parts.sFolder);
         entry.iName = AddPart(parts.sName);
@@ -61,16 +64,17 @@ std::uint32_t TMyNaturalSortKeys::AddPart(std::u16string_view sText) {
 
     std::size_t iRemain = 0;
     while (iRemain < sText.size()) {
-        const TMyNumeral numeral = ReadNumeral(sText.substr(iRemain));
+        const TMyPrefixAndNumber read = Read(sText.substr(iRemain));
         TMyLevel level{};
         level.iRemainStart = Narrow(iRemain);
-        level.iPrefixLength = Narrow(numeral.sPrefix.size());
-        SetLocaleKey(level, numeral.sPrefix);
+        level.iPrefixLength = Narrow(read.sPrefix.size());
+        SetLocaleKey(level, read.sPrefix);
         level.iValueStart = Narrow(FsValues.size());
-        level.iValueLength = Narrow(numeral.Value.Digits().size());
-        FsValues.append(numeral.Value.Digits());
+        level.iValueLength = Narrow(read.sDigits.size());
+        level.bHasNumber = read.bHasNumber;
+        FsValues.append(read.sDigits);
         FLevels.push_back(level);
-        const std::size_t iNext = sText.size() - numeral.sRest.size();
+        const std::size_t iNext = sText.size() - read.sRest.size();
         if (iNext == iRemain) {
             part.bRepeatsLast = true;
             break;
@@ -83,6 +87,18 @@ std::uint32_t TMyNaturalSortKeys::AddPart(std::u16string_view sText) {
     FParts.push_back(part);
     FPartIndex.emplace(std::u16string(sText), iIndex);
     return iIndex;
+}
+
+TMyNaturalSortKeys::TMyPrefixAndNumber TMyNaturalSortKeys::Read(std::u16string_view sText) const {
+    if (FbNumbered) {
+        const TMyNumberSplit split = SplitAtNumber(sText);
+        const std::u16string_view sNumber = split.sNumber.substr(
+            std::min(split.sNumber.find_first_not_of(u'0'), split.sNumber.size()));
+        return {split.sPrefix, std::string(sNumber.begin(), sNumber.end()), split.sRest,
+                !split.sNumber.empty()};
+    }
+    TMyNumeral numeral = ReadNumeral(sText);
+    return {numeral.sPrefix, numeral.Value.Digits(), numeral.sRest, true};
 }
 
 void TMyNaturalSortKeys::SetLocaleKey(TMyLevel& level, std::u16string_view sPrefix) {
@@ -112,7 +128,8 @@ TMyNaturalSortKeys::TMyRound TMyNaturalSortKeys::Round(const TMyPart& part, std:
     return {PartText(part).substr(level.iRemainStart), &level};
 }
 
-// The rounds of CompareNaturalText, step for step, over what AddPart has read.
+// The rounds of CompareNaturalText or CompareNumberedText, step for step, over what AddPart
+// has read.
 int TMyNaturalSortKeys::CompareParts(std::uint32_t iA, std::uint32_t iB) const {
     if (iA == iB) {
         return 0;
@@ -144,6 +161,13 @@ int TMyNaturalSortKeys::CompareParts(std::uint32_t iA, std::uint32_t iB) const {
             }
             return pa.size() > pb.size() ? -1 : 1;
         }
+        if (FbNumbered && !(ra.pLevel->bHasNumber && rb.pLevel->bHasNumber)) {
+            if (ra.pLevel->bHasNumber != rb.pLevel->bHasNumber) {
+                return ra.pLevel->bHasNumber ? 1 : -1;
+            }
+            // Neither has a digit run, so both rests are empty: the next round ends it.
+            continue;
+        }
         const std::string_view sValues(FsValues);
         const std::strong_ordering v =
             CompareDigitRuns(sValues.substr(ra.pLevel->iValueStart, ra.pLevel->iValueLength),
@@ -157,7 +181,7 @@ int TMyNaturalSortKeys::CompareParts(std::uint32_t iA, std::uint32_t iB) const {
 int TMyNaturalSortKeys::Compare(std::size_t i, std::size_t j) const {
     const TMyEntry& a = FEntries[i];
     const TMyEntry& b = FEntries[j];
-    if (FOrder == TMyNaturalOrder::Path) {
+    if (FbPath) {
         if (const int r = CompareParts(a.iFolder, b.iFolder); r != 0) {
             return r;
         }

@@ -8,16 +8,19 @@
 
 namespace skivra {
 
+// The orderings of lists/myNaturalCompare.h that sort keys can stand in for.
 enum class TMyNaturalOrder : std::uint8_t {
-    Path, // CompareNaturalPath: folder first, then name
-    Text  // CompareNaturalText: the whole text
+    Path,        // CompareNaturalPath: folder first, then name, every numeral form
+    Text,        // CompareNaturalText: the whole text, every numeral form
+    FilePath,    // CompareFilePath: folder first, then name, ASCII digit runs
+    NumberedText // CompareNumberedText: the whole text, ASCII digit runs
 };
 
-// Natural sort keys for many texts at once. Each text is read once when it is added: split
-// into folder and name, each part into its chain of text runs and numbers, the numbers read,
-// and every text run given its locale collation key. Compare then answers exactly as
-// CompareNaturalPath or CompareNaturalText would for the two texts (same sign, including the
-// cases where the pairwise function is not symmetric), without reading the texts again and
+// Sort keys for many texts at once. Each text is read once when it is added: split into
+// folder and name, each part into its chain of text runs and numbers, the numbers read, and
+// every text run given its locale collation key. Compare then answers exactly as the
+// ordering's pairwise function would for the two texts (same sign, including the cases
+// where the pairwise function is not symmetric), without reading the texts again and
 // without allocating. Equal folders and names, which repeat throughout a playlist, are read
 // once and shared.
 class TMyNaturalSortKeys {
@@ -40,6 +43,7 @@ private:
         std::uint32_t iPrefixLength;
         std::uint32_t iKeyStart, iKeyLength;     // in FsLocaleKeys
         std::uint32_t iValueStart, iValueLength; // decimal digits in FsValues
+        bool bHasNumber; // ASCII digit orderings: a run was found (an empty one is not 0)
     };
     // A folder or a name: its upper-cased text and its rounds. When the last round's rest is
     // that round's text again (a single character without a numeral), the last round
@@ -58,6 +62,14 @@ private:
         const TMyLevel* pLevel;
     };
 
+    // The first prefix and number of a text, as the ordering reads them.
+    struct TMyPrefixAndNumber {
+        std::u16string_view sPrefix;
+        std::string sDigits; // the value's decimal digits without leading zeros
+        std::u16string_view sRest;
+        bool bHasNumber;
+    };
+    TMyPrefixAndNumber Read(std::u16string_view sText) const;
     std::uint32_t AddPart(std::u16string_view sUpperText);
     void SetLocaleKey(TMyLevel& level, std::u16string_view sUpperPrefix);
     std::u16string_view PartText(const TMyPart& part) const;
@@ -73,7 +85,8 @@ private:
     using TMyTextIndex =
         std::unordered_map<std::u16string, std::uint32_t, TMyViewHash, std::equal_to<>>;
 
-    TMyNaturalOrder FOrder;
+    bool FbPath;     // folder first, then name
+    bool FbNumbered; // ASCII digit runs only
     std::u16string FsTexts;
     std::string FsLocaleKeys;
     std::string FsValues;

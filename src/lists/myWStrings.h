@@ -162,7 +162,8 @@ public:
     // CompareFilePath of the two Strings: the comparison of FileSort and FileInsertionSort.
     static int32_t FileListCompare(TMyWStrings& slList, int32_t iIndex1, int32_t iIndex2);
     // CompareNaturalPath and CompareNaturalText of the two Strings. The merge sort knows
-    // these two: given either, it sorts through natural sort keys (see MergeSortNatural).
+    // these and FileListCompare: given one, it sorts through sort keys (see
+    // MergeSortNatural), with the same result.
     static int32_t NaturalPathListCompare(TMyWStrings& slList, int32_t iIndex1, int32_t iIndex2);
     static int32_t NaturalTextListCompare(TMyWStrings& slList, int32_t iIndex1, int32_t iIndex2);
     virtual void Sort();
@@ -177,10 +178,11 @@ public:
     virtual void MergeSort(const TMyWStringsSortCompare& fniCompare, bool bUnique);
     virtual void MergeSort(const TMyWStringsSortCompare& fniCompare);
     virtual void MergeSort();
-    // The merge sort of iStart to iEnd by CompareNaturalPath or CompareNaturalText of
-    // fnText(list, index) (the entry's string when fnText is empty): the same order as
-    // MergeSort with that comparison, but every entry is read once into a sort key instead
-    // of at every comparison, which makes sorting a long playlist many times faster.
+    // The merge sort of iStart to iEnd by the ordering's comparison (CompareNaturalPath,
+    // CompareNaturalText, CompareFilePath or CompareNumberedText) of fnText(list, index), the
+    // entry's string when fnText is empty: the same order as MergeSort with that comparison,
+    // but every entry is read once into a sort key instead of at every comparison, which
+    // makes sorting a long playlist many times faster.
     void MergeSortNatural(
         int32_t iStart, int32_t iEnd, TMyNaturalOrder order,
         const std::function<std::u16string(TMyWStrings& slList, int32_t iIndex)>& fnText = {});

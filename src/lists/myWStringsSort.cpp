@@ -104,6 +104,10 @@ void TMyWStrings::MergeSort(int32_t iStart, int32_t iEnd,
         MergeSortNatural(iStart, iEnd, TMyNaturalOrder::Text);
         return;
     }
+    if (IsCompare(fniCompare, FileListCompare)) {
+        MergeSortNatural(iStart, iEnd, TMyNaturalOrder::FilePath);
+        return;
+    }
     iStart = std::max(iStart, 0);
     iEnd = std::min(iEnd, Count() - 1);
     if (iEnd <= iStart) {

@@ -24,8 +24,22 @@ struct TMyAgreementCase {
     const char* sLocale;
 };
 
+const char* OrderName(TMyNaturalOrder order) {
+    switch (order) {
+    case TMyNaturalOrder::Path:
+        return "NaturalPath";
+    case TMyNaturalOrder::Text:
+        return "NaturalText";
+    case TMyNaturalOrder::FilePath:
+        return "FilePath";
+    case TMyNaturalOrder::NumberedText:
+        return "NumberedText";
+    }
+    return "";
+}
+
 void PrintTo(const TMyAgreementCase& c, std::ostream* pOut) {
-    *pOut << (c.Order == TMyNaturalOrder::Path ? "path order, " : "text order, ") << c.sLocale;
+    *pOut << OrderName(c.Order) << " in " << c.sLocale;
 }
 
 class NaturalSortKeyAgreement : public testing::TestWithParam<TMyAgreementCase> {
@@ -34,8 +48,17 @@ protected:
     void TearDown() override { SetCollationLocale(std::nullopt); }
 
     int Pairwise(const std::u16string& a, const std::u16string& b) const {
-        return GetParam().Order == TMyNaturalOrder::Path ? CompareNaturalPath(a, b)
-                                                         : CompareNaturalText(a, b);
+        switch (GetParam().Order) {
+        case TMyNaturalOrder::Path:
+            return CompareNaturalPath(a, b);
+        case TMyNaturalOrder::Text:
+            return CompareNaturalText(a, b);
+        case TMyNaturalOrder::FilePath:
+            return CompareFilePath(a, b);
+        case TMyNaturalOrder::NumberedText:
+            return CompareNumberedText(a, b);
+        }
+        return 0;
     }
 };
 
@@ -102,11 +125,11 @@ TEST_P(NaturalSortKeyAgreement, MergeSortByKeysMatchesPairwiseOrder) {
 
 INSTANTIATE_TEST_SUITE_P(Orders, NaturalSortKeyAgreement,
                          testing::Values(TMyAgreementCase{TMyNaturalOrder::Path, "ja_JP"},
-                                         TMyAgreementCase{TMyNaturalOrder::Text, "en_US"}),
+                                         TMyAgreementCase{TMyNaturalOrder::Text, "en_US"},
+                                         TMyAgreementCase{TMyNaturalOrder::FilePath, "ja_JP"},
+                                         TMyAgreementCase{TMyNaturalOrder::NumberedText, "en_US"}),
                          [](const testing::TestParamInfo<TMyAgreementCase>& info) {
-                             return std::string(info.param.Order == TMyNaturalOrder::Path
-                                                    ? "Path_"
-                                                    : "Text_") +
+                             return std::string(OrderName(info.param.Order)) + "_" +
                                     info.param.sLocale;
                          });
 

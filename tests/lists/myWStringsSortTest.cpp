@@ -233,7 +233,7 @@ TEST(TMyWStringsSort, QuickSortEndsOnHardOrdersAndContradictoryComparisons) {
     }
 }
 
-// The natural merge sort by keys, and CustomSort with the natural comparison, give exactly
+// The merge sort by keys, and CustomSort with the list comparisons it knows, give exactly
 // the order of the pairwise merge sort, objects moving with their strings.
 TEST(TMyWStringsSort, NaturalSortByKeysMatchesThePairwiseSort) {
     SetCollationLocale("ja_JP");
@@ -260,7 +260,8 @@ TEST(TMyWStringsSort, NaturalSortByKeysMatchesThePairwiseSort) {
         int32_t (*fnCompare)(std::u16string_view, std::u16string_view);
     };
     for (const TMyNaturalCase& c : {TMyNaturalCase{TMyNaturalOrder::Path, CompareNaturalPath},
-                                    TMyNaturalCase{TMyNaturalOrder::Text, CompareNaturalText}}) {
+                                    TMyNaturalCase{TMyNaturalOrder::Text, CompareNaturalText},
+                                    TMyNaturalCase{TMyNaturalOrder::FilePath, CompareFilePath}}) {
         TMyWStrings slPairwise;
         TMyWStrings slKeys;
         TMyWStrings slCustom;
@@ -271,8 +272,9 @@ TEST(TMyWStringsSort, NaturalSortByKeysMatchesThePairwiseSort) {
             return c.fnCompare(sl.Get(i1), sl.Get(i2));
         });
         slKeys.MergeSortNatural(0, slKeys.Count() - 1, c.order);
-        slCustom.CustomSort(c.order == TMyNaturalOrder::Path ? TMyWStrings::NaturalPathListCompare
-                                                             : TMyWStrings::NaturalTextListCompare);
+        slCustom.CustomSort(c.order == TMyNaturalOrder::Path   ? TMyWStrings::NaturalPathListCompare
+                            : c.order == TMyNaturalOrder::Text ? TMyWStrings::NaturalTextListCompare
+                                                               : TMyWStrings::FileListCompare);
         EXPECT_EQ(pairs(slKeys), pairs(slPairwise));
         EXPECT_EQ(pairs(slCustom), pairs(slPairwise));
     }
