@@ -45,21 +45,32 @@ endfunction()
 
 # A test binary that needs a real X server (label x11 or e2e). It runs as one ctest entry
 # under its own Xvfb on a free display, so no two tests ever share a desktop.
+# QT_MAIN gives the binary a main() that creates the Qt application object first (for
+# tests of code that needs an event loop or widgets).
 function(skivra_add_display_test name)
-  cmake_parse_arguments(arg "" "LABEL;TIMEOUT" "SOURCES;LIBS;ARGS" ${ARGN})
+  cmake_parse_arguments(arg "QT_MAIN" "LABEL;TIMEOUT" "SOURCES;LIBS;ARGS" ${ARGN})
   if(NOT arg_LABEL)
     set(arg_LABEL x11)
   endif()
   if(NOT arg_TIMEOUT)
     set(arg_TIMEOUT 600)
   endif()
-  add_executable(${name} ${arg_SOURCES})
+  if(arg_QT_MAIN)
+    add_executable(${name} ${arg_SOURCES} "${PROJECT_SOURCE_DIR}/tests/support/QtTestMain.cpp")
+    target_link_libraries(${name} PRIVATE ${arg_LIBS} Qt6::Widgets GTest::gmock GTest::gtest)
+  else()
+    add_executable(${name} ${arg_SOURCES})
+    target_link_libraries(${name} PRIVATE ${arg_LIBS} GTest::gmock GTest::gtest_main)
+  endif()
   skivra_target_defaults(${name})
   target_include_directories(${name} PRIVATE "${PROJECT_SOURCE_DIR}/tests")
-  target_link_libraries(${name} PRIVATE ${arg_LIBS} GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     SKIVRA_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
     SKIVRA_TEST_TOOLS="${PROJECT_SOURCE_DIR}/tests/support")
+  if(TARGET skivra)
+    target_compile_definitions(${name} PRIVATE SKIVRA_PROGRAM="$<TARGET_FILE:skivra>")
+    add_dependencies(${name} skivra)
+  endif()
   add_test(NAME ${name}
            COMMAND "${PROJECT_SOURCE_DIR}/tests/support/with-xvfb" $<TARGET_FILE:${name}> ${arg_ARGS})
   set_tests_properties(${name} PROPERTIES LABELS ${arg_LABEL} TIMEOUT ${arg_TIMEOUT})

@@ -1,58 +1,77 @@
 #include "platform/x11/myX11Window.h"
 
-#include "support/myUnicode.h"
-
 #include <X11/Xatom.h>
-#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
 #include <limits.h>
 #include <memory>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
+#include "platform/x11/myX11Display.h"
+#include "support/myUnicode.h"
+
 namespace skivra {
 
 namespace {
 
 struct TXFree {
-    void operator()(unsigned char* p) const { XFree(p); }
+    void operator()(void* p) const { XFree(p); }
 };
 
-// Turns a BadWindow for a window that vanished into a neutral result instead of the
-// default handler's exit().
-int IgnoreXErrors(Display*, XErrorEvent*) {
-    return 0;
-}
-
-} // namespace
-
-std::uint32_t GetWindowProcessId(void* pDisplay, TMyWindowId window) {
-    auto* display = static_cast<Display*>(pDisplay);
-    if (!display || window == 0) {
-        return 0;
-    }
-    const Atom pidAtom = XInternAtom(display, "_NET_WM_PID", False);
-    Atom actualType = None;
+// Reads the first 32-bit item of a property; false when it is missing or of another type.
+bool ReadCardinal(Display* display, Window window, Atom property, Atom type, unsigned long& value) {
+    Atom actualType = 0;
     int iFormat = 0;
     unsigned long iItems = 0;
     unsigned long iBytesAfter = 0;
     unsigned char* pData = nullptr;
-    XSync(display, False);
-    auto* previous = XSetErrorHandler(IgnoreXErrors);
-    const int iStatus = XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL,
+    const int iStatus = XGetWindowProperty(display, window, property, 0, 1, False, type,
                                            &actualType, &iFormat, &iItems, &iBytesAfter, &pData);
-    XSync(display, False);
-    XSetErrorHandler(previous);
     std::unique_ptr<unsigned char, TXFree> data(pData);
-    if (iStatus != Success || !data || actualType != XA_CARDINAL || iFormat != 32 || iItems != 1) {
-        return 0;
+    if (iStatus != Success || !data || actualType != type || iFormat != 32 || iItems < 1) {
+        return false;
     }
     // Xlib hands 32-bit items back as longs.
-    return static_cast<std::uint32_t>(*reinterpret_cast<unsigned long*>(data.get()));
+    value = *reinterpret_cast<unsigned long*>(data.get());
+    return true;
 }
 
-std::u16string GetWindowModuleFileName(void* pDisplay, TMyWindowId window) {
-    const std::uint32_t iPid = GetWindowProcessId(pDisplay, window);
+void SendToRoot(TMyX11Display& x, Window window, Atom message, long l0, long l1, long l2) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = message;
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = l0;
+    event.xclient.data.l[1] = l1;
+    event.xclient.data.l[2] = l2;
+    XSendEvent(x.Get(), x.Root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+}
+
+bool HasWindowManager(TMyX11Display& x) {
+    unsigned long check = 0;
+    return ReadCardinal(x.Get(), x.Root(), x.Intern("_NET_SUPPORTING_WM_CHECK"), XA_WINDOW,
+                        check) &&
+           check != 0;
+}
+
+} // namespace
+
+std::uint32_t GetWindowProcessId(TMyX11Connection& connection, TMyWindowId window) {
+    if (!connection.IsOpen() || window == 0) {
+        return 0;
+    }
+    TMyX11Display& x = connection.Native();
+    TMyX11ErrorTrap trap(x.Get());
+    unsigned long iPid = 0;
+    const bool bRead = ReadCardinal(x.Get(), window, x.Intern("_NET_WM_PID"), XA_CARDINAL, iPid);
+    return bRead && trap.Succeeded() ? static_cast<std::uint32_t>(iPid) : 0;
+}
+
+std::u16string GetWindowModuleFileName(TMyX11Connection& connection, TMyWindowId window) {
+    const std::uint32_t iPid = GetWindowProcessId(connection, window);
     if (iPid == 0) {
         return {};
     }
@@ -64,6 +83,103 @@ std::u16string GetWindowModuleFileName(void* pDisplay, TMyWindowId window) {
     }
     return Utf8ToUtf16(std::string_view(buffer.data(), static_cast<std::size_t>(iLength)))
         .value_or(u"");
+}
+
+TMyWindowId GetTopLevelWindowOf(TMyX11Connection& connection, TMyWindowId window) {
+    if (!connection.IsOpen() || window == 0) {
+        return window;
+    }
+    TMyX11Display& x = connection.Native();
+    TMyX11ErrorTrap trap(x.Get());
+    const Atom wmState = x.Intern("WM_STATE");
+    Window current = window;
+    // A window tree is a few levels deep; the bound keeps a broken one finite.
+    for (int iDepth = 0; iDepth < 64; ++iDepth) {
+        unsigned long state = 0;
+        if (ReadCardinal(x.Get(), current, wmState, wmState, state)) {
+            return current;
+        }
+        Window root = 0;
+        Window parent = 0;
+        Window* pChildren = nullptr;
+        unsigned int iCount = 0;
+        if (!XQueryTree(x.Get(), current, &root, &parent, &pChildren, &iCount)) {
+            return window;
+        }
+        XFree(pChildren);
+        if (current == root) {
+            return current;
+        }
+        if (parent == root) {
+            // Unmanaged (no window manager, or not mapped yet): the child of the root.
+            return trap.Succeeded() ? current : window;
+        }
+        current = parent;
+    }
+    return window;
+}
+
+bool IsIconic(TMyX11Connection& connection, TMyWindowId window) {
+    if (!connection.IsOpen() || window == 0) {
+        return false;
+    }
+    TMyX11Display& x = connection.Native();
+    TMyX11ErrorTrap trap(x.Get());
+    const Atom wmState = x.Intern("WM_STATE");
+    unsigned long state = 0;
+    return ReadCardinal(x.Get(), window, wmState, wmState, state) && state == IconicState &&
+           trap.Succeeded();
+}
+
+void RestoreMinimized(TMyX11Connection& connection, TMyWindowId window) {
+    if (IsIconic(connection, window)) {
+        BringWindowToFront(connection, window);
+    }
+}
+
+void BringWindowToFront(TMyX11Connection& connection, TMyWindowId window) {
+    if (!connection.IsOpen() || window == 0) {
+        return;
+    }
+    TMyX11Display& x = connection.Native();
+    TMyX11ErrorTrap trap(x.Get());
+    if (HasWindowManager(x)) {
+        // Source 2 (a pager) asks the window manager to honour the request even though the
+        // asking process is not the window's own.
+        SendToRoot(x, window, x.Intern("_NET_ACTIVE_WINDOW"), 2, CurrentTime, 0);
+    } else {
+        XMapRaised(x.Get(), window);
+    }
+    XFlush(x.Get());
+}
+
+void SetSkipTaskbar(TMyX11Connection& connection, TMyWindowId window, bool bSkip) {
+    if (!connection.IsOpen() || window == 0) {
+        return;
+    }
+    TMyX11Display& x = connection.Native();
+    TMyX11ErrorTrap trap(x.Get());
+    const Atom states[] = {x.Intern("_NET_WM_STATE_SKIP_TASKBAR"),
+                           x.Intern("_NET_WM_STATE_SKIP_PAGER")};
+    const Atom wmState = x.Intern("_NET_WM_STATE");
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(x.Get(), window, &attributes)) {
+        return;
+    }
+    if (attributes.map_state == IsUnmapped) {
+        // Before mapping, the window manager reads the property itself.
+        if (bSkip) {
+            XChangeProperty(x.Get(), window, wmState, XA_ATOM, 32, PropModeAppend,
+                            reinterpret_cast<const unsigned char*>(states), 2);
+        } else {
+            XDeleteProperty(x.Get(), window, wmState);
+        }
+    } else {
+        // _NET_WM_STATE_ADD is 1, _NET_WM_STATE_REMOVE 0.
+        SendToRoot(x, window, wmState, bSkip ? 1 : 0, static_cast<long>(states[0]),
+                   static_cast<long>(states[1]));
+    }
+    XFlush(x.Get());
 }
 
 } // namespace skivra

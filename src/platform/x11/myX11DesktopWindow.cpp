@@ -1,0 +1,125 @@
+#include "platform/x11/myX11DesktopWindow.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "platform/x11/myX11Display.h"
+
+namespace skivra {
+
+namespace {
+
+unsigned long PixelOf(TMyX11Display& x, std::uint32_t iColour) {
+    XColor colour{};
+    colour.red = static_cast<unsigned short>((iColour & 0xFF) * 257);
+    colour.green = static_cast<unsigned short>(((iColour >> 8) & 0xFF) * 257);
+    colour.blue = static_cast<unsigned short>(((iColour >> 16) & 0xFF) * 257);
+    colour.flags = DoRed | DoGreen | DoBlue;
+    const Colormap colormap = DefaultColormap(x.Get(), DefaultScreen(x.Get()));
+    return XAllocColor(x.Get(), colormap, &colour) ? colour.pixel
+                                                   : BlackPixel(x.Get(), DefaultScreen(x.Get()));
+}
+
+void SetAtoms(TMyX11Display& x, Window window, const char* pProperty,
+              std::initializer_list<const char*> values) {
+    std::vector<Atom> atoms;
+    for (const char* pValue : values) {
+        atoms.push_back(x.Intern(pValue));
+    }
+    XChangeProperty(x.Get(), window, x.Intern(pProperty), XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(atoms.data()),
+                    static_cast<int>(atoms.size()));
+}
+
+void SetCardinal(TMyX11Display& x, Window window, const char* pProperty, unsigned long iValue) {
+    XChangeProperty(x.Get(), window, x.Intern(pProperty), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&iValue), 1);
+}
+
+void SetGeometryHints(TMyX11Display& x, Window window, int iLeft, int iTop, int iWidth,
+                      int iHeight) {
+    XSizeHints hints{};
+    hints.flags = USPosition | PPosition | USSize | PSize | PWinGravity;
+    hints.x = iLeft;
+    hints.y = iTop;
+    hints.width = iWidth;
+    hints.height = iHeight;
+    hints.win_gravity = StaticGravity;
+    XSetWMNormalHints(x.Get(), window, &hints);
+}
+
+} // namespace
+
+TMyWindowId CreateDesktopWindow(TMyX11Connection& connection, std::uint32_t iKeyColour) {
+    if (!connection.IsOpen()) {
+        return 0;
+    }
+    TMyX11Display& x = connection.Native();
+    TMyX11ErrorTrap trap(x.Get());
+    XSetWindowAttributes attributes{};
+    attributes.background_pixel = PixelOf(x, iKeyColour);
+    attributes.border_pixel = 0;
+    const Window window =
+        XCreateWindow(x.Get(), x.Root(), 0, 0, 1, 1, 0, CopyFromParent, InputOutput, CopyFromParent,
+                      CWBackPixel | CWBorderPixel, &attributes);
+    XStoreName(x.Get(), window, "Skivra");
+    XClassHint classHint{};
+    std::string sName = "skivra";
+    std::string sClass = "TApp_SkivraSubForm";
+    classHint.res_name = sName.data();
+    classHint.res_class = sClass.data();
+    XSetClassHint(x.Get(), window, &classHint);
+    // The desktop takes no keyboard focus.
+    XWMHints wmHints{};
+    wmHints.flags = InputHint;
+    wmHints.input = False;
+    XSetWMHints(x.Get(), window, &wmHints);
+    SetGeometryHints(x, window, 0, 0, 1, 1);
+    SetAtoms(x, window, "_NET_WM_WINDOW_TYPE", {"_NET_WM_WINDOW_TYPE_DESKTOP"});
+    SetAtoms(x, window, "_NET_WM_STATE",
+             {"_NET_WM_STATE_BELOW", "_NET_WM_STATE_STICKY", "_NET_WM_STATE_SKIP_TASKBAR",
+              "_NET_WM_STATE_SKIP_PAGER"});
+    SetCardinal(x, window, "_NET_WM_DESKTOP", 0xFFFFFFFFul);
+    SetCardinal(x, window, "_NET_WM_PID", static_cast<unsigned long>(getpid()));
+    // Motif hints: flags = decorations, decorations = none.
+    const unsigned long motif[5] = {2, 0, 0, 0, 0};
+    const Atom motifAtom = x.Intern("_MOTIF_WM_HINTS");
+    XChangeProperty(x.Get(), window, motifAtom, motifAtom, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(motif), 5);
+    return trap.Succeeded() ? window : 0;
+}
+
+void PlaceDesktopWindow(TMyX11Connection& connection, TMyWindowId window, int iLeft, int iTop,
+                        int iWidth, int iHeight) {
+    if (!connection.IsOpen() || window == 0 || iWidth <= 0 || iHeight <= 0) {
+        return;
+    }
+    TMyX11Display& x = connection.Native();
+    TMyX11ErrorTrap trap(x.Get());
+    SetGeometryHints(x, window, iLeft, iTop, iWidth, iHeight);
+    XMoveResizeWindow(x.Get(), window, iLeft, iTop, static_cast<unsigned>(iWidth),
+                      static_cast<unsigned>(iHeight));
+    XMapWindow(x.Get(), window);
+    // Some window managers place a window when it is mapped; a configure after the map puts
+    // it back where it belongs.
+    XMoveResizeWindow(x.Get(), window, iLeft, iTop, static_cast<unsigned>(iWidth),
+                      static_cast<unsigned>(iHeight));
+    XLowerWindow(x.Get(), window);
+    XFlush(x.Get());
+}
+
+void HideDesktopWindow(TMyX11Connection& connection, TMyWindowId window) {
+    if (!connection.IsOpen() || window == 0) {
+        return;
+    }
+    TMyX11Display& x = connection.Native();
+    TMyX11ErrorTrap trap(x.Get());
+    XUnmapWindow(x.Get(), window);
+    XFlush(x.Get());
+}
+
+} // namespace skivra
