@@ -6,10 +6,11 @@
 #include <unicode/ustring.h>
 #include <unicode/utf16.h>
 
+#include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <mutex>
+#include <utility>
 
 namespace skivra {
 
