@@ -2,7 +2,8 @@
 // folders of 100 files) by the natural path order through the list's merge sort: once by
 // sort keys (what the list does for CompareNaturalPath) and once pairwise (the comparison
 // function read afresh at every step), next to GNU sort -V sorting the same list as a whole
-// process, start-up included. bench/run-natural-sort prints the ratios.
+// process, start-up included; and the file sort of the path lists by keys, for reference.
+// bench/run-natural-sort prints the ratios.
 #include "lists/myLocaleCompare.h"
 #include "lists/myNaturalCompare.h"
 #include "lists/myWStrings.h"
@@ -188,6 +189,12 @@ void BM_NaturalSortPairwise(benchmark::State& state) {
     });
 }
 BENCHMARK(BM_NaturalSortPairwise)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// The file sort of the path lists (CompareFilePath, then duplicates removed), also by keys.
+void BM_FileSortKeys(benchmark::State& state) {
+    SortOnce(state, [](skivra::TMyWStrings& sl) { sl.FileSort(); });
+}
+BENCHMARK(BM_FileSortKeys)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The peer, a whole process as a user would run it. Its CPU time (all its threads) is kept
 // as a counter, since the benchmark's own CPU column cannot see into a child process.
