@@ -55,17 +55,19 @@ TMySkivra::TMySkivra(TMyWallpaperEnvironment env, std::int32_t iMonitorIndex, st
     if (const std::optional<TMyWallpaperJournalRecord> rec = ReadMatchingJournal(FEnv)) {
         FsWallPaperName = rec->WallPaperName;
         FwsWallpaperStyle = rec->Style;
+        FsExtraLayout = rec->ExtraLayout;
     } else {
         FsWallPaperName = store.GetDesktopWallpaper();
         FwsWallpaperStyle = ReadWallpaperStyle(store);
+        FsExtraLayout = store.SaveExtraLayout();
         // Our bitmap is never the user's wallpaper: with no record of the user's picture,
         // the user is taken to have had none.
         if (FsWallPaperName == FEnv.BitmapFileName) {
             FsWallPaperName.clear();
         }
     }
-    FbJournalled = WriteWallpaperJournal(FEnv.JournalFileName,
-                                         {store.Kind(), FsWallPaperName, FwsWallpaperStyle});
+    FbJournalled = WriteWallpaperJournal(
+        FEnv.JournalFileName, {store.Kind(), FsWallPaperName, FwsWallpaperStyle, FsExtraLayout});
     FbApplied = Run(iMonitorIndex, mainWindowTopLeft, true);
 }
 
@@ -75,9 +77,11 @@ TMySkivra::~TMySkivra() {
     }
     TMyDesktopWallpaperStore& store = *FEnv.Store;
     WriteWallpaperStyle(store, FwsWallpaperStyle);
+    const bool bRestored = store.SetDesktopWallpaper(FsWallPaperName);
+    store.RestoreExtraLayout(FsExtraLayout);
     // Only a desktop that took the user's picture back lets the journal go: otherwise the
     // next start tries again.
-    if (store.SetDesktopWallpaper(FsWallPaperName)) {
+    if (bRestored) {
         RemoveWallpaperJournal(FEnv.JournalFileName);
     }
 }
@@ -122,6 +126,7 @@ bool TMySkivra::Run(std::int32_t iMonitorIndex, std::optional<QPoint> mainWindow
         // Nothing new to show: the desktop keeps what it had, layout values included.
         if (bForced && bFirst) {
             WriteWallpaperStyle(store, FwsWallpaperStyle);
+            store.RestoreExtraLayout(FsExtraLayout);
         }
         return false;
     }
@@ -181,7 +186,9 @@ bool RestoreWallpaperJournal(const TMyWallpaperEnvironment& env) {
         return false;
     }
     WriteWallpaperStyle(*env.Store, rec->Style);
-    if (!env.Store->SetDesktopWallpaper(rec->WallPaperName)) {
+    const bool bRestored = env.Store->SetDesktopWallpaper(rec->WallPaperName);
+    env.Store->RestoreExtraLayout(rec->ExtraLayout);
+    if (!bRestored) {
         return false;
     }
     return RemoveWallpaperJournal(env.JournalFileName);

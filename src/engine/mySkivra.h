@@ -58,6 +58,7 @@ private:
     TMyWallpaperEnvironment FEnv;
     std::u16string FsWallPaperName;
     TMyWallpaperStyle FwsWallpaperStyle = wsCenter;
+    std::u16string FsExtraLayout;
     std::uint32_t FclOverlayColor = clDefaultOverlayKey;
     std::int32_t FiWallMonitor = 0;
     bool FbJournalled = false;

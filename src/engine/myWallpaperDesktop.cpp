@@ -1,5 +1,6 @@
 #include "engine/myWallpaperDesktop.h"
 
+#include "engine/myGnomeWallpaperStore.h"
 #include "engine/myQtPictureCodec.h"
 #include "engine/myWallpaperJournal.h"
 #include "platform/x11/myX11RootWallpaperStore.h"

@@ -30,6 +30,7 @@ bool WriteWallpaperJournal(std::u16string_view sFileName, const TMyWallpaperJour
         {u"Store", rec.StoreKind},
         {u"Wallpaper", rec.WallPaperName},
         {u"Style", std::u16string(sStyle.begin(), sStyle.end())},
+        {u"Extra", rec.ExtraLayout},
     };
     return WriteFileAtomically(sFileName, FormatKeyValueText(values));
 }
@@ -53,7 +54,9 @@ std::optional<TMyWallpaperJournalRecord> ReadWallpaperJournal(std::u16string_vie
     if (!IsValidWallpaperStyle(iStyle) || (iStyle == 0 && *sStyle != u"0")) {
         return std::nullopt;
     }
-    return TMyWallpaperJournalRecord{*sStore, *sWallpaper, static_cast<TMyWallpaperStyle>(iStyle)};
+    // Journals written before the extra layout existed have none.
+    return TMyWallpaperJournalRecord{*sStore, *sWallpaper, static_cast<TMyWallpaperStyle>(iStyle),
+                                     FindKeyValue(*values, u"Extra").value_or(u"")};
 }
 
 bool WallpaperJournalExists(std::u16string_view sFileName) {

@@ -16,6 +16,7 @@ struct TMyWallpaperJournalRecord {
     std::u16string StoreKind;     // the store the values belong to
     std::u16string WallPaperName; // the user's picture, empty for none
     TMyWallpaperStyle Style = wsCenter;
+    std::u16string ExtraLayout; // the store's own layout settings, see the store
 };
 
 // The journal's file: beside the generated wallpaper.

@@ -45,6 +45,12 @@ public:
 
     // The desktop's background colour, 0x00BBGGRR.
     virtual std::uint32_t GetDesktopColor() = 0;
+
+    // Layout settings of the backend's own that the three values cannot express (a zoomed
+    // picture, a separate picture for the dark style), as an opaque text kept in the
+    // journal and handed back when the user's wallpaper is restored. Empty: nothing more.
+    virtual std::u16string SaveExtraLayout() { return {}; }
+    virtual void RestoreExtraLayout(std::u16string_view /*sLayout*/) {}
 };
 
 // The layout rules over the values of a store.

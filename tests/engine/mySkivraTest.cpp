@@ -1,10 +1,13 @@
 #include "engine/mySkivra.h"
 
+#include "GnomeSettings.h"
 #include "WallpaperTestImages.h"
 #include "engine/myFileWallpaperStore.h"
+#include "engine/myGnomeWallpaperStore.h"
 #include "engine/myWallpaperJournal.h"
 #include "engine/myWallpaperStore.h"
 #include "support/TempFolder.h"
+#include "support/myUnicode.h"
 
 #include <gtest/gtest.h>
 
@@ -263,7 +266,7 @@ TEST_F(TakeoverTest, OurBitmapIsNeverTheUsersWallpaper) {
 TEST_F(TakeoverTest, JournalOfAnotherDesktopIsLeftAlone) {
     GiveUser(u"0", u"0", sPicture);
     ASSERT_TRUE(
-        WriteWallpaperJournal(env.JournalFileName, {u"gnome", u"/elsewhere.jpg", wsTiling}));
+        WriteWallpaperJournal(env.JournalFileName, {u"gnome", u"/elsewhere.jpg", wsTiling, u""}));
     EXPECT_FALSE(RestoreWallpaperJournal(env));
     EXPECT_EQ(store->SetCount(), 1);
     EXPECT_TRUE(WallpaperJournalExists(env.JournalFileName));
@@ -297,6 +300,69 @@ TEST_F(TakeoverTest, FailuresLeaveTheUsersDesktopAsItWas) {
     }
     EXPECT_EQ(store->GetDesktopWallpaper(), sPicture);
     EXPECT_GE(store->SetCount(), iSets);
+}
+
+// A GNOME user with a zoomed picture and a dark picture of its own gets both back exactly,
+// after a release and after a crash.
+TEST_F(TakeoverTest, GnomeDesktopValuesComeBackExactly) {
+    test::GnomeSettings settings;
+    const std::string sUserUri = FilePathToUri(Utf16ToUtf8(sPicture));
+    ASSERT_TRUE(test::GnomeSettings::Set("picture-uri", "'" + sUserUri + "'"));
+    ASSERT_TRUE(test::GnomeSettings::Set("picture-uri-dark", "'file:///dark%20one.png'"));
+    ASSERT_TRUE(test::GnomeSettings::Set("picture-options", "'zoom'"));
+    ASSERT_TRUE(test::GnomeSettings::Set("primary-color", "'#405060'"));
+    auto gnome = std::make_shared<TMyGnomeWallpaperStore>();
+    ASSERT_TRUE(gnome->CanOpenValues());
+    EXPECT_EQ(gnome->GetDesktopWallpaper(), sPicture);
+    EXPECT_EQ(gnome->GetDesktopColor(), clDesk);
+    EXPECT_EQ(ReadWallpaperStyle(*gnome), wsCenter);
+    env.Store = gnome;
+    const auto value = [](const char* pszKey) {
+        std::string sOut;
+        FILE* pipe = popen(
+            ("gsettings get org.gnome.desktop.background " + std::string(pszKey)).c_str(), "r");
+        char buffer[512];
+        while (pipe && fgets(buffer, sizeof buffer, pipe)) {
+            sOut += buffer;
+        }
+        if (pipe) {
+            pclose(pipe);
+        }
+        while (!sOut.empty() && sOut.back() == '\n') {
+            sOut.pop_back();
+        }
+        return sOut;
+    };
+    const std::string sOurs = "'" + FilePathToUri(Utf16ToUtf8(env.BitmapFileName)) + "'";
+    const auto expectOurs = [&] {
+        EXPECT_EQ(value("picture-options"), "'wallpaper'");
+        EXPECT_EQ(value("picture-uri"), sOurs);
+        EXPECT_EQ(value("picture-uri-dark"), sOurs);
+    };
+    for (const bool bCrash : {false, true}) {
+        if (!bCrash) {
+            TMySkivra engine(env, 1, clKey, std::nullopt);
+            EXPECT_TRUE(engine.Applied());
+            expectOurs();
+        } else {
+            const pid_t pid = fork();
+            ASSERT_GE(pid, 0);
+            if (pid == 0) {
+                auto* engine = new TMySkivra(env, 1, clKey, std::nullopt);
+                _exit(engine->Applied() ? 0 : 1); // gone without restoring
+            }
+            int iStatus = 0;
+            ASSERT_EQ(waitpid(pid, &iStatus, 0), pid);
+            ASSERT_TRUE(WIFEXITED(iStatus) && WEXITSTATUS(iStatus) == 0);
+            expectOurs();
+            TMyWallpaperEnvironment next = env;
+            next.Store = std::make_shared<TMyGnomeWallpaperStore>();
+            ASSERT_TRUE(RestoreWallpaperJournal(next));
+        }
+        EXPECT_EQ(value("picture-options"), "'zoom'");
+        EXPECT_EQ(value("picture-uri"), "'" + sUserUri + "'");
+        EXPECT_EQ(value("picture-uri-dark"), "'file:///dark%20one.png'");
+    }
 }
 
 } // namespace

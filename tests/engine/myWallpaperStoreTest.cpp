@@ -135,13 +135,15 @@ protected:
 TEST_F(WallpaperJournalTest, WriteReadRemove) {
     EXPECT_FALSE(WallpaperJournalExists(sJournal));
     EXPECT_EQ(ReadWallpaperJournal(sJournal), std::nullopt);
-    const TMyWallpaperJournalRecord rec{u"file", u"/home/u/壁紙\n.jpg", wsStretch};
+    const TMyWallpaperJournalRecord rec{u"file", u"/home/u/壁紙\n.jpg", wsStretch,
+                                        u"picture-options='zoom'\n"};
     ASSERT_TRUE(WriteWallpaperJournal(sJournal, rec));
     const std::optional<TMyWallpaperJournalRecord> back = ReadWallpaperJournal(sJournal);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->StoreKind, u"file");
     EXPECT_EQ(back->WallPaperName, rec.WallPaperName);
     EXPECT_EQ(back->Style, wsStretch);
+    EXPECT_EQ(back->ExtraLayout, rec.ExtraLayout);
     EXPECT_TRUE(RemoveWallpaperJournal(sJournal));
     EXPECT_FALSE(WallpaperJournalExists(sJournal));
     EXPECT_TRUE(RemoveWallpaperJournal(sJournal)); // nothing left is success
@@ -164,9 +166,9 @@ TEST_F(WallpaperJournalTest, DamagedJournalsAreNotBelieved) {
 }
 
 TEST_F(WallpaperJournalTest, FailedWriteLeavesTheOldJournal) {
-    ASSERT_TRUE(WriteWallpaperJournal(sJournal, {u"file", u"/old.jpg", wsCenter}));
+    ASSERT_TRUE(WriteWallpaperJournal(sJournal, {u"file", u"/old.jpg", wsCenter, u""}));
     const std::u16string sMissingFolder = folder / u"gone/skivra.wallpaper.journal";
-    EXPECT_FALSE(WriteWallpaperJournal(sMissingFolder, {u"file", u"/new.jpg", wsCenter}));
+    EXPECT_FALSE(WriteWallpaperJournal(sMissingFolder, {u"file", u"/new.jpg", wsCenter, u""}));
     EXPECT_EQ(ReadWallpaperJournal(sJournal)->WallPaperName, u"/old.jpg");
 }
 
