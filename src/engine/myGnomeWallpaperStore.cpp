@@ -1,6 +1,7 @@
 #include "engine/myGnomeWallpaperStore.h"
 
 #include "engine/myKeyValueText.h"
+#include "support/myFile.h"
 #include "support/myUnicode.h"
 
 #include <cerrno>
@@ -75,19 +76,6 @@ std::u16string Wide(std::string_view sText) {
     return Utf8ToUtf16(sText).value_or(u"");
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 } // namespace
 
 std::string QuoteGVariantString(std::string_view sText) {
@@ -157,10 +145,11 @@ std::optional<std::string> FileUriToPath(std::string_view sUri) {
             sPath += rest[i];
             continue;
         }
-        if (i + 2 >= rest.size() + 0 || HexDigit(rest[i + 1]) < 0 || HexDigit(rest[i + 2]) < 0) {
+        if (i + 2 >= rest.size() + 0 || HexDigitValue(rest[i + 1]) < 0 ||
+            HexDigitValue(rest[i + 2]) < 0) {
             return std::nullopt;
         }
-        sPath += static_cast<char>(HexDigit(rest[i + 1]) * 16 + HexDigit(rest[i + 2]));
+        sPath += static_cast<char>(HexDigitValue(rest[i + 1]) * 16 + HexDigitValue(rest[i + 2]));
         i += 2;
     }
     if (sPath.find('\0') != std::string::npos) {
@@ -264,7 +253,7 @@ std::uint32_t TMyGnomeWallpaperStore::GetDesktopColor() {
     }
     std::uint32_t rgb = 0;
     for (std::size_t i = 1; i < 7; ++i) {
-        const int iDigit = HexDigit((*sColor)[i]);
+        const int iDigit = HexDigitValue((*sColor)[i]);
         if (iDigit < 0) {
             return 0;
         }

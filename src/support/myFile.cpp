@@ -124,7 +124,24 @@ std::u16string UserDirectory(const char* pKey, const char* pFallback) {
     return IncludeSuffix(Utf8ToUtf16(sFolder).value_or(u""), u"/");
 }
 
-int HexValue(char c) {
+std::string PercentDecode(std::string_view sText) {
+    std::string sResult;
+    for (std::size_t i = 0; i < sText.size(); ++i) {
+        if (sText[i] == '%' && i + 2 < sText.size() && HexDigitValue(sText[i + 1]) >= 0 &&
+            HexDigitValue(sText[i + 2]) >= 0) {
+            sResult +=
+                static_cast<char>(HexDigitValue(sText[i + 1]) * 16 + HexDigitValue(sText[i + 2]));
+            i += 2;
+        } else {
+            sResult += sText[i];
+        }
+    }
+    return sResult;
+}
+
+} // namespace
+
+int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';
     }
@@ -136,22 +153,6 @@ int HexValue(char c) {
     }
     return -1;
 }
-
-std::string PercentDecode(std::string_view sText) {
-    std::string sResult;
-    for (std::size_t i = 0; i < sText.size(); ++i) {
-        if (sText[i] == '%' && i + 2 < sText.size() && HexValue(sText[i + 1]) >= 0 &&
-            HexValue(sText[i + 2]) >= 0) {
-            sResult += static_cast<char>(HexValue(sText[i + 1]) * 16 + HexValue(sText[i + 2]));
-            i += 2;
-        } else {
-            sResult += sText[i];
-        }
-    }
-    return sResult;
-}
-
-} // namespace
 
 bool HasWildcard(std::u16string_view sPath) {
     return GetFileNamePart(sPath).find_first_of(u"*?") != std::u16string::npos;

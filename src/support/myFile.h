@@ -74,6 +74,10 @@ inline std::u16string GetShortFormPath(std::u16string_view sPath) {
     return std::u16string(sPath);
 }
 
+// The value of a hexadecimal digit (either case), -1 for any other character; for the
+// percent escapes of file: URLs.
+int HexDigitValue(char c);
+
 // The native shortcut is a desktop entry of Type=Link whose URL is a file: address;
 // symbolic links resolve by themselves and are not shortcuts in this sense.
 bool IsShortcutFile(std::u16string_view sPath);
