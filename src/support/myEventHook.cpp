@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <thread>
 #include <utility>
 
 namespace skivra {
@@ -31,15 +32,17 @@ std::function<void()>& BeepHook() {
 }
 
 std::atomic<bool> g_bTerminating{false};
+std::atomic<std::thread::id> g_pumpThread{};
 
 } // namespace
 
 void SetEventPump(TMyEventPump pump) {
+    g_pumpThread.store(std::this_thread::get_id());
     Pump() = std::move(pump);
 }
 
 void PumpEvents() {
-    if (Pump()) {
+    if (g_pumpThread.load() == std::this_thread::get_id() && Pump()) {
         Pump()();
     }
 }

@@ -14,7 +14,10 @@ namespace skivra {
 using TMyEventPump = std::function<void()>;
 using TMyUiThreadRunner = std::function<void(std::function<void()>)>;
 
-// UI thread only. Pass an empty function to remove the hook.
+// UI thread only: the thread that installs the pump is the one it serves. Pass an empty
+// function to remove the hook. PumpEvents() may be called from any thread; on another thread
+// than that one it does nothing, so code that also runs on background threads (the tag
+// readers) can pump without asking where it runs.
 void SetEventPump(TMyEventPump pump);
 void PumpEvents();
 

@@ -1,0 +1,309 @@
+// The ID3 reader on hand-made tags: one structure or one damage per case.
+#include "media/myTagID3.h"
+#include "TagBytes.h"
+#include "media/myID3Text.h"
+#include "support/TempFolder.h"
+#include "support/myUnicode.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace std::string_literals;
+
+namespace skivra {
+namespace {
+
+using namespace test;
+
+const std::string kAudio(64, '\x55');
+
+class TagID3Test : public ::testing::Test {
+protected:
+    std::u16string Write(const std::string& sBytes) { return FFolder.Write(u"t.mp3", sBytes); }
+    TMyTagID3 Read(const std::string& sBytes) { return TMyTagID3(Write(sBytes)); }
+
+    TempFolder FFolder;
+};
+
+TEST_F(TagID3Test, EachMajorVersionHasItsOwnFrameHeader) {
+    const TMyTagID3 v2 =
+        Read(Id3(2, 0, Frame2("TT2", Text(0, "two")) + Frame2("TP1", Text(0, "a"))) + kAudio);
+    EXPECT_EQ(v2.RawTitle(), u"two");
+    EXPECT_EQ(v2.Artist(), u"a");
+    EXPECT_EQ(v2.Version(), u"2.2.0");
+
+    const TMyTagID3 v3 = Read(Id3(3, 0, Frame3("TIT2", Text(0, "three"))) + kAudio);
+    EXPECT_EQ(v3.RawTitle(), u"three");
+    EXPECT_EQ(v3.Version(), u"2.3.0");
+
+    // A size of 200 is 00 00 01 48 synchsafe; read as a plain number it would be 328.
+    const std::string sLong(199, 'x');
+    const TMyTagID3 v4 =
+        Read(Id3(4, 0, Frame4("TIT2", Text(0, sLong)) + Frame4("TPE1", Text(0, "b"))));
+    EXPECT_EQ(v4.RawTitle(), *Utf8ToUtf16(sLong));
+    EXPECT_EQ(v4.Artist(), u"b");
+    EXPECT_EQ(v4.Version(), u"2.4.0");
+    EXPECT_EQ(v4.Ver(), 2);
+    EXPECT_EQ(v4.Major(), 4);
+}
+
+TEST_F(TagID3Test, TextEncodingsAndMarks) {
+    struct Case {
+        const char* sName;
+        std::string sData;
+        std::u16string sWanted;
+    } cases[] = {
+        {"ANSI is Shift-JIS", Text(0, "\x83\x65\x83\x58\x83\x67"), u"テスト"},
+        {"ANSI ends at zero", Text(0, std::string("ab\0cd", 5)), u"ab"},
+        {"UTF-16 little-endian mark", Text(1, "\xFF\xFE" + Utf16Le(u"日本")), u"日本"},
+        {"UTF-16 big-endian mark", Text(1, "\xFE\xFF" + Utf16Be(u"日本")), u"日本"},
+        {"UTF-16 without mark is little-endian", Text(1, Utf16Le(u"ab")), u"ab"},
+        {"UTF-16 with a UTF-8 mark",
+         Text(1, "\xEF\xBB\xBF"
+                 "caf\xC3\xA9"),
+         u"café"},
+        {"UTF-16BE", Text(2, Utf16Be(u"ab")), u"ab"},
+        {"UTF-16BE honours a little-endian mark", Text(2, "\xFF\xFE" + Utf16Le(u"ab")), u"ab"},
+        {"UTF-16 ends at the first zero unit", Text(1, Utf16Le(std::u16string(u"ab\0c", 4))),
+         u"ab"},
+        {"UTF-16 odd last byte is dropped", Text(1, Utf16Le(u"ab") + "c"), u"ab"},
+        {"UTF-8", Text(3, "\xE6\x97\xA5"), u"日"},
+        {"bad UTF-8 byte becomes a replacement",
+         Text(3, "a\xFF"
+                 "b"),
+         u"a\uFFFDb"},
+        {"unknown encoding", Text(4, "abc"), u""},
+    };
+    for (const Case& c : cases) {
+        const TMyTagID3 tag = Read(Id3(3, 0, Frame3("TIT2", c.sData)));
+        EXPECT_EQ(tag.RawTitle(), c.sWanted) << c.sName;
+    }
+}
+
+TEST_F(TagID3Test, DescribedFramesDropTheDescriptorAndAppend) {
+    const std::string sBody =
+        Frame3("COMM", Text(0, std::string("eng"
+                                           "desc\0"
+                                           "a",
+                                           10))) +
+        Frame3("COMM",
+               Text(1, "jpn"
+                       "\xFF\xFE" +
+                           Utf16Le(u"d") + std::string(2, '\0') + "\xFF\xFE" + Utf16Le(u"b"))) +
+        Frame3("COMM", Text(0, "eng"
+                               "no terminator")) + // gives nothing, appends nothing
+        Frame3("USLT", Text(3, std::string("eng\0"
+                                           "lyrics",
+                                           10))) +
+        Frame3("TXXX", Text(0, std::string("key\0"
+                                           "value",
+                                           9))) +
+        Frame3("TXXX", Text(1, "\xFF\xFE" + Utf16Le(u"k") + std::string(2, '\0') + "\xFF\xFE" +
+                                   Utf16Le(u"v2"))) +
+        Frame3("WXXX", Text(1, "\xFF\xFE" + std::string(2, '\0') + "http://a.example/")) +
+        Frame3("WXXX", Text(0, "\x01\x02http://b.example/")) + // no terminator: all after the
+                                                               // encoding, control bytes dropped
+        Frame3("TIT2", Text(0, "first")) + Frame3("TIT2", Text(0, "second")) +
+        Frame3("TCON", Text(0, "(17)"));
+    const TMyTagID3 tag = Read(Id3(3, 0, sBody));
+    EXPECT_EQ(tag.Comment(), u"a\r\rb");
+    EXPECT_EQ(tag.Lylic(), u"lyrics");
+    EXPECT_EQ(tag.UserText(), u"value\r\rv2");
+    EXPECT_EQ(tag.UserLink(), u"http://a.example/\r\rhttp://b.example/");
+    EXPECT_EQ(tag.RawTitle(), u"second");
+    EXPECT_EQ(tag.Genre(), u"(17)");
+}
+
+TEST_F(TagID3Test, UTF16DescriptorTerminatorIsAtAnEvenDistance) {
+    // "\0a\0\0" would end at its first two zero bytes if their distance were not checked.
+    const std::string sDesc = std::string("\x00\x41\x00\x00", 4);
+    const TMyTagID3 tag = Read(Id3(3, 0, Frame3("COMM", Text(2, "eng" + sDesc + Utf16Be(u"ok")))));
+    EXPECT_EQ(tag.Comment(), u"ok");
+}
+
+TEST_F(TagID3Test, Unsynchronisation) {
+    std::uint8_t removal[] = {0xFF, 0x00, 0x00, 0x41, 0xFF, 0x00, 0xFF, 0x00};
+    ASSERT_EQ(RemoveUnsynchronisation(removal, sizeof removal), 5u);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(removal), 5),
+              std::string("\xFF\x00\x41\xFF\xFF", 5));
+
+    // The text 01 FF FE 61 00 ("a" after a mark) stored with a zero after its FF byte.
+    const std::string sStored("\x01\xFF\x00\xFE\x61\x00", 6);
+    // Whole tag: the body shrinks before the frames are taken apart, so the frame size
+    // counts the bytes after removal and the next frame lines up only then.
+    const TMyTagID3 whole =
+        Read(Id3(3, 0x80, "TIT2" + Be32(5) + "\0\0"s + sStored + Frame3("TPE1", Text(0, "b"))));
+    EXPECT_EQ(whole.RawTitle(), u"a");
+    EXPECT_EQ(whole.Artist(), u"b");
+    // Per frame (2.4): the frame size counts the stored bytes; the content is shorter.
+    const TMyTagID3 frame =
+        Read(Id3(4, 0, Frame4("TIT2", sStored, 0x02) + Frame4("TPE1", Text(0, "c"))));
+    EXPECT_EQ(frame.RawTitle(), u"a");
+    EXPECT_EQ(frame.Artist(), u"c");
+}
+
+TEST_F(TagID3Test, ExtraFieldsAreTakenFromTheFrameData) {
+    // 2.4 data length indicator: 4 bytes before the content.
+    const TMyTagID3 v4 = Read(Id3(4, 0, Frame4("TIT2", Be32(4) + Text(0, "abc"), 0x01)));
+    EXPECT_EQ(v4.RawTitle(), u"abc");
+    // 2.4 group identifier and 2.3 group identifier and decompressed size.
+    const TMyTagID3 g4 = Read(Id3(4, 0, Frame4("TIT2", "\x07" + Text(0, "grp"), 0x40)));
+    EXPECT_EQ(g4.RawTitle(), u"grp");
+    const TMyTagID3 g3 = Read(Id3(3, 0, Frame3("TIT2", Be32(100) + "\x07" + Text(0, "zc"), 0xA0)));
+    EXPECT_EQ(g3.RawTitle(), u"zc");
+    // An encrypted frame is skipped, the next one still read.
+    const TMyTagID3 e3 = Read(Id3(
+        3, 0, Frame3("TIT2", "\x01" + Text(0, "secret"), 0x40) + Frame3("TPE1", Text(0, "open"))));
+    EXPECT_EQ(e3.RawTitle(), u"");
+    EXPECT_EQ(e3.Artist(), u"open");
+    // Extra fields longer than the frame end the frames.
+    const TMyTagID3 short3 =
+        Read(Id3(3, 0, Frame3("TIT2", "\x00\x01", 0x80) + Frame3("TPE1", Text(0, "x"))));
+    EXPECT_EQ(short3.Artist(), u"");
+}
+
+TEST_F(TagID3Test, ExtendedHeaders) {
+    // 2.3: size 6 (10 with CRC), flags, padding size; the padding is cut off the body.
+    const std::string sFrames = Frame3("TIT2", Text(0, "t")) + Frame3("TPE1", Text(0, "a"));
+    const std::string sPadding(20, '\0');
+    const TMyTagID3 v3 =
+        Read(Id3(3, 0x40, Be32(6) + std::string(2, '\0') + Be32(20) + sFrames + sPadding));
+    EXPECT_EQ(v3.RawTitle(), u"t");
+    EXPECT_EQ(v3.Artist(), u"a");
+    const TMyTagID3 crc =
+        Read(Id3(3, 0x40, Be32(10) + "\x80\0"s + Be32(0) + Be32(0xDEADBEEF) + sFrames));
+    EXPECT_EQ(crc.Artist(), u"a");
+    // Padding larger than the body leaves no frames; it never wraps around.
+    const TMyTagID3 pad =
+        Read(Id3(3, 0x40, Be32(6) + std::string(2, '\0') + Be32(0xFFFFFFFF) + sFrames));
+    EXPECT_EQ(pad.RawTitle(), u"");
+    // 2.4: the frames start at the size read.
+    const TMyTagID3 v4 =
+        Read(Id3(4, 0x40, Be32(6) + "\x01\x00"s + Frame4("TIT2", Text(0, "four"))));
+    EXPECT_EQ(v4.RawTitle(), u"four");
+    // An extended header that claims more than the body.
+    const TMyTagID3 big =
+        Read(Id3(4, 0x40, Be32(5000) + "\x01\x00"s + Frame4("TIT2", Text(0, "x"))));
+    EXPECT_EQ(big.RawTitle(), u"");
+}
+
+TEST_F(TagID3Test, DamagedTagsKeepWhatCameBefore) {
+    const std::string sGood = Frame3("TIT2", Text(0, "kept"));
+    struct Case {
+        const char* sName;
+        std::string sFile;
+        std::u16string sTitle;
+        std::u16string sArtist;
+    } cases[] = {
+        {"padding ends the frames",
+         Id3(3, 0, sGood + std::string(10, '\0') + Frame3("TPE1", Text(0, "x"))), u"kept", u""},
+        {"lower-case first byte ends the frames", Id3(3, 0, sGood + Frame3("tpe1", Text(0, "x"))),
+         u"kept", u""},
+        {"frame larger than the body",
+         Id3(3, 0, sGood + "TPE1" + Be32(1000) + "\0\0" + Text(0, "x")), u"kept", u""},
+        {"frame header cut short", Id3(3, 0, sGood + "TPE1\0"s), u"kept", u""},
+        {"zero-size frame is skipped",
+         Id3(3, 0, sGood + Frame3("TPE1", "") + Frame3("TALB", Text(0, "y"))), u"kept", u""},
+        {"bad synchsafe bytes only make a size larger",
+         Id3(4, 0,
+             Frame4("TIT2", Text(0, "kept")) + "TPE1" + "\xFF\xFF\xFF\xFF" + "\0\0" + Text(0, "x")),
+         u"kept", u""},
+        {"tag larger than the file reads what is there",
+         std::string("ID3\x03\0\0\x7F\x7F\x7F\x7F", 10) + sGood, u"kept", u""},
+        {"header cut short", std::string("ID3\x03\0", 5), u"", u""},
+        {"empty frame data after unsynchronisation stays in bounds",
+         Id3(4, 0, Frame4("TIT2", std::string("\xFF\0\0\0\0", 5), 0x03)), u"", u""},
+    };
+    for (const Case& c : cases) {
+        const TMyTagID3 tag = Read(c.sFile);
+        EXPECT_EQ(tag.RawTitle(), c.sTitle) << c.sName;
+        EXPECT_EQ(tag.Artist(), c.sArtist) << c.sName;
+    }
+}
+
+TEST_F(TagID3Test, ZeroSizeFrameIsSkippedAndTheNextRead) {
+    const TMyTagID3 tag = Read(Id3(3, 0, Frame3("TPE1", "") + Frame3("TALB", Text(0, "y"))));
+    EXPECT_EQ(tag.Album(), u"y");
+}
+
+// The frames after a SEEK frame are replaced by as many bytes read at file offset P + F,
+// P being the body position after the SEEK frame and F its value.
+std::string SeekTag(const std::string& sBefore, std::uint32_t iFarOffset, std::size_t iFiller) {
+    const std::uint32_t iP = static_cast<std::uint32_t>(sBefore.size() + 14);
+    return Id3(4, 0, sBefore + Frame4("SEEK", Be32(iFarOffset - iP)) + std::string(iFiller, '\0'));
+}
+
+TEST_F(TagID3Test, SeekContinuesElsewhere) {
+    const std::string sBefore = Frame4("TIT2", Text(0, "near"));
+    const std::size_t iFiller = 64;
+    const std::uint32_t iFar =
+        static_cast<std::uint32_t>(SeekTag(sBefore, 0, iFiller).size() + kAudio.size());
+    const std::string sFar = Frame4("TPE1", Text(0, "far"));
+    const std::string sFile =
+        SeekTag(sBefore, iFar, iFiller) + kAudio + sFar + std::string(iFiller, '\0');
+    const TMyTagID3 tag = Read(sFile);
+    EXPECT_EQ(tag.RawTitle(), u"near");
+    EXPECT_EQ(tag.Artist(), u"far");
+
+    // Fewer bytes than the rest of the body: the frames end.
+    const TMyTagID3 past = Read(SeekTag(sBefore, iFar + 100000, iFiller) + kAudio);
+    EXPECT_EQ(past.RawTitle(), u"near");
+    EXPECT_EQ(past.Artist(), u"");
+}
+
+TEST_F(TagID3Test, SeekThatLandsOnASeekIsNotFollowedAgain) {
+    // The far block starts with a SEEK frame that points at itself: followed again and again
+    // it would read the same bytes over and over. Only the first SEEK of a tag is followed,
+    // so the frame after the second one is read.
+    const std::size_t iFiller = 4096;
+    const std::uint32_t iFar =
+        static_cast<std::uint32_t>(SeekTag("", 0, iFiller).size() + kAudio.size());
+    const std::string sFar = Frame4("SEEK", Be32(iFar - 14)) + Frame4("TPE1", Text(0, "after")) +
+                             std::string(iFiller, '\0');
+    const TMyTagID3 tag = Read(SeekTag("", iFar, iFiller) + kAudio + sFar);
+    EXPECT_EQ(tag.Artist(), u"after");
+}
+
+TEST_F(TagID3Test, Id3v1OnlyWithoutAVersion2Tag) {
+    const TMyTagID3 v11 = Read(kAudio + Id3v1("old title", "note", 7, 17));
+    EXPECT_EQ(v11.Version(), u"1.1");
+    EXPECT_EQ(v11.Track(), u"7");
+    EXPECT_EQ(v11.Genre(), u"17");
+    EXPECT_EQ(v11.RawTitle(), u"old title");
+    EXPECT_EQ(v11.Artist(), u"artist");
+    EXPECT_EQ(v11.Album(), u"album");
+    EXPECT_EQ(v11.Year(), u"1999");
+    EXPECT_EQ(v11.Comment(), u"note");
+    EXPECT_EQ(v11.Major(), 1);
+
+    const TMyTagID3 v10 = Read(kAudio + Id3v1("trailing  ", std::string(30, 'c'), -1, 255));
+    EXPECT_EQ(v10.Version(), u"1.0");
+    EXPECT_EQ(v10.RawTitle(), u"trailing  ");
+    EXPECT_EQ(v10.Comment(), std::u16string(30, u'c'));
+    EXPECT_EQ(v10.Track(), u"");
+    EXPECT_EQ(v10.Genre(), u"255");
+
+    const TMyTagID3 both =
+        Read(Id3(3, 0, Frame3("TIT2", Text(0, "v2"))) + kAudio + Id3v1("v1", "", 3, 1));
+    EXPECT_EQ(both.RawTitle(), u"v2");
+    EXPECT_EQ(both.Track(), u"");
+    EXPECT_EQ(both.Version(), u"2.3.0");
+
+    const TMyTagID3 none = Read(kAudio);
+    EXPECT_EQ(none.Version(), u"");
+    EXPECT_EQ(none.Ver(), 0);
+    const TMyTagID3 tiny = Read("TAG");
+    EXPECT_EQ(tiny.Version(), u"");
+}
+
+TEST_F(TagID3Test, MissingFileReadsNothing) {
+    const TMyTagID3 tag(FFolder / u"missing.mp3");
+    EXPECT_FALSE(tag.FileExists());
+    EXPECT_TRUE(tag.FolderExists());
+    EXPECT_EQ(tag.Version(), u"");
+    EXPECT_EQ(tag.FileSize(), 0);
+}
+
+} // namespace
+} // namespace skivra
