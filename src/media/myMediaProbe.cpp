@@ -27,7 +27,9 @@ void SetMediaProber(std::shared_ptr<TMyMediaProber> prober) {
 TMyMediaFacts ProbeMediaFile(std::u16string_view sFile) {
     TMyMediaFacts facts;
     const std::shared_ptr<TMyMediaProber> prober = CurrentProber();
-    if (!prober || !FileExistsEx(sFile)) {
+    // Only regular files reach the framework: a named pipe would hold it until its time-out
+    // or, while it opens the file, for ever.
+    if (!prober || !FileExistsEx(sFile) || !OpenReadFile(sFile).IsValid()) {
         return facts;
     }
     const TMyMediaProber::TResult result = prober->Probe(sFile);

@@ -1,5 +1,6 @@
 #include "media/myTag.h"
 
+#include "lists/myString.h"
 #include "media/myTagID3.h"
 #include "media/myTagWMA.h"
 #include "support/myPath.h"
@@ -10,21 +11,12 @@ namespace skivra {
 
 namespace {
 
-std::u16string AsciiLower(std::u16string sText) {
-    for (char16_t& c : sText) {
-        if (c >= u'A' && c <= u'Z') {
-            c = static_cast<char16_t>(c - u'A' + u'a');
-        }
-    }
-    return sText;
-}
-
 std::unique_ptr<TMyCustomTag> MakeReader(std::u16string_view sFile) {
-    const std::u16string sExt = AsciiLower(GetExtPart(sFile));
-    if (sExt == u".mp3") {
+    const std::u16string sExt = UpperCaseAscii(GetExtPart(sFile));
+    if (sExt == u".MP3") {
         return std::make_unique<TMyTagID3>(sFile);
     }
-    if (sExt == u".wma" || sExt == u".wmv") {
+    if (sExt == u".WMA" || sExt == u".WMV") {
         return std::make_unique<TMyTagWMA>(sFile);
     }
     return nullptr;

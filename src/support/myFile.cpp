@@ -262,9 +262,13 @@ TMyFileHandle OpenReadFile(std::u16string_view sName) {
     if (sName.empty()) {
         return {};
     }
-    TMyFileHandle handle(open(NativeName(sName).c_str(), O_RDONLY | O_CLOEXEC));
+    // Opened without blocking: a named pipe or a device given a media name (x.mp3) would
+    // otherwise hold the reader until someone writes to it. Only regular files are kept,
+    // and they read as usual once the flag is off again.
+    TMyFileHandle handle(open(NativeName(sName).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat st {};
-    if (!handle.IsValid() || fstat(handle.Fd(), &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (!handle.IsValid() || fstat(handle.Fd(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        fcntl(handle.Fd(), F_SETFL, fcntl(handle.Fd(), F_GETFL) & ~O_NONBLOCK) != 0) {
         return {};
     }
     return handle;

@@ -51,7 +51,8 @@ private:
     int FiFd = -1;
 };
 
-// Opens an existing regular file for reading; invalid for folders and missing files.
+// Opens an existing regular file for reading; invalid for folders, missing files, named
+// pipes and devices (without ever waiting on them).
 TMyFileHandle OpenReadFile(std::u16string_view sName);
 // Creates or truncates a file for writing.
 TMyFileHandle CreateWriteFile(std::u16string_view sName);

@@ -91,6 +91,9 @@ TEST(FileFacts, SizesAndTimes) {
     EXPECT_EQ(GetFileSizeOf(temp / u"missing"), 0u);
     EXPECT_EQ(GetHandleFileSize(OpenReadFile(sFile)), 1234u);
     EXPECT_FALSE(OpenReadFile(temp / u"dir.bin").IsValid());
+    // A named pipe without a writer would block an ordinary open for ever.
+    ASSERT_EQ(mkfifo(Utf16ToUtf8(temp / u"pipe.mp3").c_str(), 0600), 0);
+    EXPECT_FALSE(OpenReadFile(temp / u"pipe.mp3").IsValid());
     EXPECT_EQ(GetHandleFileSize(TMyFileHandle()), 0u);
 
     // 2001-09-09 01:46:40 UTC is 1e9 seconds after 1970.

@@ -1,0 +1,102 @@
+#include "engine/myGstMediaProber.h"
+
+#include "engine/myGstreamer.h"
+#include "support/myUnicode.h"
+
+#include <gst/gst.h>
+#include <gst/pbutils/pbutils.h>
+
+#include <cmath>
+#include <memory>
+
+namespace skivra {
+
+namespace {
+
+struct TGObjectUnref {
+    void operator()(gpointer p) const { g_object_unref(p); }
+};
+struct TStreamListFree {
+    void operator()(GList* p) const { gst_discoverer_stream_info_list_free(p); }
+};
+struct TGFree {
+    void operator()(gchar* p) const { g_free(p); }
+};
+
+template <class T> using TGObject = std::unique_ptr<T, TGObjectUnref>;
+
+class TMyGstMediaProber : public TMyMediaProber {
+public:
+    explicit TMyGstMediaProber(std::chrono::milliseconds timeout) : FTimeout(timeout) {}
+
+    TResult Probe(std::u16string_view sFile) override {
+        TResult result;
+        if (!EnsureGStreamer()) {
+            return result;
+        }
+        GError* pError = nullptr;
+        const std::unique_ptr<gchar, TGFree> sUri(
+            gst_filename_to_uri(Utf16ToUtf8(sFile).c_str(), &pError));
+        g_clear_error(&pError);
+        if (!sUri) {
+            return result;
+        }
+        const TGObject<GstDiscoverer> discoverer(
+            gst_discoverer_new(static_cast<GstClockTime>(FTimeout.count()) * GST_MSECOND, &pError));
+        g_clear_error(&pError);
+        if (!discoverer) {
+            return result;
+        }
+        const TGObject<GstDiscovererInfo> info(
+            gst_discoverer_discover_uri(discoverer.get(), sUri.get(), &pError));
+        g_clear_error(&pError);
+        if (!info || gst_discoverer_info_get_result(info.get()) != GST_DISCOVERER_OK) {
+            return result;
+        }
+        const GstClockTime iDuration = gst_discoverer_info_get_duration(info.get());
+        if (GST_CLOCK_TIME_IS_VALID(iDuration)) {
+            result.fDuration = static_cast<double>(iDuration) / GST_SECOND;
+        }
+        const std::unique_ptr<GList, TStreamListFree> videos(
+            gst_discoverer_info_get_video_streams(info.get()));
+        if (videos) {
+            ReadVideo(GST_DISCOVERER_VIDEO_INFO(videos->data), result);
+        }
+        return result;
+    }
+
+private:
+    static void ReadVideo(GstDiscovererVideoInfo* pVideo, TResult& result) {
+        const guint iWidth = gst_discoverer_video_info_get_width(pVideo);
+        const guint iHeight = gst_discoverer_video_info_get_height(pVideo);
+        const guint iParN = gst_discoverer_video_info_get_par_num(pVideo);
+        const guint iParD = gst_discoverer_video_info_get_par_denom(pVideo);
+        // Displayed size: non-square pixels widen or narrow the picture.
+        const double fWidth =
+            iParN > 0 && iParD > 0 ? std::round(double(iWidth) * iParN / iParD) : iWidth;
+        constexpr guint kMaxSide = 1u << 20;
+        if (fWidth > 0 && fWidth <= kMaxSide && iHeight > 0 && iHeight <= kMaxSide) {
+            result.iWidth = static_cast<std::int32_t>(fWidth);
+            result.iHeight = static_cast<std::int32_t>(iHeight);
+        }
+        const guint iRateN = gst_discoverer_video_info_get_framerate_num(pVideo);
+        const guint iRateD = gst_discoverer_video_info_get_framerate_denom(pVideo);
+        if (iRateN > 0 && iRateD > 0) {
+            result.fFrameTime = double(iRateD) / iRateN;
+        }
+    }
+
+    std::chrono::milliseconds FTimeout;
+};
+
+} // namespace
+
+std::shared_ptr<TMyMediaProber> MakeGstMediaProber(std::chrono::milliseconds timeout) {
+    return std::make_shared<TMyGstMediaProber>(timeout);
+}
+
+void InstallGstMediaProber() {
+    SetMediaProber(MakeGstMediaProber());
+}
+
+} // namespace skivra

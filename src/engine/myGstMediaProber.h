@@ -1,0 +1,21 @@
+#pragma once
+
+#include "media/myMediaProbe.h"
+
+#include <chrono>
+#include <memory>
+
+namespace skivra {
+
+// The media probe over GStreamer's discoverer: duration, displayed video size (the pixel
+// aspect ratio applied to the width) and average frame time of a file, without playing it.
+// Each probe has its own discoverer, so probes may run on several threads at once; a file
+// that the discoverer cannot finish within the time-out gives zeros, so a hostile file never
+// holds the caller for longer than that.
+std::shared_ptr<TMyMediaProber>
+MakeGstMediaProber(std::chrono::milliseconds timeout = std::chrono::seconds(5));
+
+// Installs the GStreamer probe for ProbeMediaFile (media/myMediaProbe.h). Call once at start.
+void InstallGstMediaProber();
+
+} // namespace skivra
