@@ -5,7 +5,9 @@
 #include "engine/myFileWallpaperStore.h"
 #include "engine/myGnomeWallpaperStore.h"
 #include "engine/myWallpaperJournal.h"
+#include "engine/myQtPictureCodec.h"
 #include "engine/myWallpaperStore.h"
+#include "platform/x11/myX11RootWallpaperStore.h"
 #include "support/TempFolder.h"
 #include "support/myUnicode.h"
 
@@ -300,6 +302,21 @@ TEST_F(TakeoverTest, FailuresLeaveTheUsersDesktopAsItWas) {
     }
     EXPECT_EQ(store->GetDesktopWallpaper(), sPicture);
     EXPECT_GE(store->SetCount(), iSets);
+}
+
+// An X server that is gone: nothing can be shown, nothing crashes, and since the user's
+// desktop could not be put back the journal stays for the next start.
+TEST_F(TakeoverTest, VanishedXServerKeepsTheJournal) {
+    env.Store = std::make_shared<TMyX11RootWallpaperStore>(std::make_shared<TMyQtPictureCodec>(),
+                                                           folder / u"capture.bmp", ":9999");
+    {
+        TMySkivra engine(env, 0, clKey, std::nullopt);
+        EXPECT_FALSE(engine.Applied());
+        EXPECT_EQ(engine.WallPaperName(), u"");
+    }
+    EXPECT_TRUE(WallpaperJournalExists(env.JournalFileName));
+    EXPECT_FALSE(RestoreWallpaperJournal(env));
+    EXPECT_TRUE(WallpaperJournalExists(env.JournalFileName));
 }
 
 // A GNOME user with a zoomed picture and a dark picture of its own gets both back exactly,
