@@ -54,23 +54,23 @@ bool TMyX11Connection::WatchWindow(TMyWindowId window) {
     if (!IsOpen() || window == 0) {
         return false;
     }
-    TMyX11ErrorTrap trap(FDisplay->Get());
+    x11::TErrorTrap trap(FDisplay->Get());
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(FDisplay->Get(), window, &attributes)) {
         return false;
     }
     // Keep the window's existing event mask of ours and add structure changes.
     XSelectInput(FDisplay->Get(), window, attributes.your_event_mask | StructureNotifyMask);
-    return trap.Succeeded();
+    return !trap.Failed();
 }
 
 bool TMyX11Connection::IsWindow(TMyWindowId window) {
     if (!IsOpen() || window == 0) {
         return false;
     }
-    TMyX11ErrorTrap trap(FDisplay->Get());
+    x11::TErrorTrap trap(FDisplay->Get());
     XWindowAttributes attributes;
-    return XGetWindowAttributes(FDisplay->Get(), window, &attributes) != 0 && trap.Succeeded();
+    return XGetWindowAttributes(FDisplay->Get(), window, &attributes) != 0 && !trap.Failed();
 }
 
 } // namespace skivra
@@ -81,7 +81,7 @@ void TMyX11Connection::DestroyWindow(TMyWindowId window) {
     if (!IsOpen() || window == 0) {
         return;
     }
-    TMyX11ErrorTrap trap(FDisplay->Get());
+    x11::TErrorTrap trap(FDisplay->Get());
     XDestroyWindow(FDisplay->Get(), window);
 }
 

@@ -26,18 +26,11 @@ unsigned long PixelOf(TMyX11Display& x, std::uint32_t iColour) {
 
 void SetAtoms(TMyX11Display& x, Window window, const char* pProperty,
               std::initializer_list<const char*> values) {
-    std::vector<Atom> atoms;
+    std::vector<unsigned long> atoms;
     for (const char* pValue : values) {
         atoms.push_back(x.Intern(pValue));
     }
-    XChangeProperty(x.Get(), window, x.Intern(pProperty), XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(atoms.data()),
-                    static_cast<int>(atoms.size()));
-}
-
-void SetCardinal(TMyX11Display& x, Window window, const char* pProperty, unsigned long iValue) {
-    XChangeProperty(x.Get(), window, x.Intern(pProperty), XA_CARDINAL, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(&iValue), 1);
+    x11::SetLongProperty(x.Get(), window, pProperty, XA_ATOM, atoms);
 }
 
 void SetGeometryHints(TMyX11Display& x, Window window, int iLeft, int iTop, int iWidth,
@@ -59,7 +52,7 @@ TMyWindowId CreateDesktopWindow(TMyX11Connection& connection, std::uint32_t iKey
         return 0;
     }
     TMyX11Display& x = connection.Native();
-    TMyX11ErrorTrap trap(x.Get());
+    x11::TErrorTrap trap(x.Get());
     XSetWindowAttributes attributes{};
     attributes.background_pixel = PixelOf(x, iKeyColour);
     attributes.border_pixel = 0;
@@ -83,14 +76,13 @@ TMyWindowId CreateDesktopWindow(TMyX11Connection& connection, std::uint32_t iKey
     SetAtoms(x, window, "_NET_WM_STATE",
              {"_NET_WM_STATE_BELOW", "_NET_WM_STATE_STICKY", "_NET_WM_STATE_SKIP_TASKBAR",
               "_NET_WM_STATE_SKIP_PAGER"});
-    SetCardinal(x, window, "_NET_WM_DESKTOP", 0xFFFFFFFFul);
-    SetCardinal(x, window, "_NET_WM_PID", static_cast<unsigned long>(getpid()));
+    x11::SetLongProperty(x.Get(), window, "_NET_WM_DESKTOP", XA_CARDINAL, {0xFFFFFFFFul});
+    x11::SetLongProperty(x.Get(), window, "_NET_WM_PID", XA_CARDINAL,
+                         {static_cast<unsigned long>(getpid())});
     // Motif hints: flags = decorations, decorations = none.
-    const unsigned long motif[5] = {2, 0, 0, 0, 0};
-    const Atom motifAtom = x.Intern("_MOTIF_WM_HINTS");
-    XChangeProperty(x.Get(), window, motifAtom, motifAtom, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(motif), 5);
-    return trap.Succeeded() ? window : 0;
+    x11::SetLongProperty(x.Get(), window, "_MOTIF_WM_HINTS", x.Intern("_MOTIF_WM_HINTS"),
+                         {2, 0, 0, 0, 0});
+    return !trap.Failed() ? window : 0;
 }
 
 void PlaceDesktopWindow(TMyX11Connection& connection, TMyWindowId window, int iLeft, int iTop,
@@ -99,7 +91,7 @@ void PlaceDesktopWindow(TMyX11Connection& connection, TMyWindowId window, int iL
         return;
     }
     TMyX11Display& x = connection.Native();
-    TMyX11ErrorTrap trap(x.Get());
+    x11::TErrorTrap trap(x.Get());
     SetGeometryHints(x, window, iLeft, iTop, iWidth, iHeight);
     XMoveResizeWindow(x.Get(), window, iLeft, iTop, static_cast<unsigned>(iWidth),
                       static_cast<unsigned>(iHeight));
@@ -117,7 +109,7 @@ void HideDesktopWindow(TMyX11Connection& connection, TMyWindowId window) {
         return;
     }
     TMyX11Display& x = connection.Native();
-    TMyX11ErrorTrap trap(x.Get());
+    x11::TErrorTrap trap(x.Get());
     XUnmapWindow(x.Get(), window);
     XFlush(x.Get());
 }

@@ -64,7 +64,7 @@ TMyWindowId CreateMessageWindow(TMyX11Connection& connection, TMyWindowId parent
         return 0;
     }
     TMyX11Display& x = connection.Native();
-    TMyX11ErrorTrap trap(x.Get());
+    x11::TErrorTrap trap(x.Get());
     XSetWindowAttributes attributes{};
     attributes.event_mask = PropertyChangeMask;
     const Window window =
@@ -76,7 +76,7 @@ TMyWindowId CreateMessageWindow(TMyX11Connection& connection, TMyWindowId parent
     hint.res_name = sName.data();
     hint.res_class = sClass.data();
     XSetClassHint(x.Get(), window, &hint);
-    if (!trap.Succeeded()) {
+    if (trap.Failed()) {
         return 0;
     }
     return window;
@@ -86,17 +86,17 @@ bool IsMessagePanel(TMyX11Connection& connection, TMyWindowId window) {
     if (!connection.IsOpen() || window == 0) {
         return false;
     }
-    TMyX11ErrorTrap trap(connection.Native().Get());
-    return HasPanelClass(connection.Native().Get(), window) && trap.Succeeded();
+    x11::TErrorTrap trap(connection.Native().Get());
+    return HasPanelClass(connection.Native().Get(), window) && !trap.Failed();
 }
 
 TMyWindowId FindMessagePanel(TMyX11Connection& connection, TMyWindowId parent) {
     if (!connection.IsOpen() || parent == 0) {
         return 0;
     }
-    TMyX11ErrorTrap trap(connection.Native().Get());
+    x11::TErrorTrap trap(connection.Native().Get());
     const Window found = FindPanelBelow(connection.Native().Get(), parent, 0);
-    return trap.Succeeded() ? found : 0;
+    return !trap.Failed() ? found : 0;
 }
 
 bool SendMessageText(TMyX11Connection& connection, std::u16string_view sText, TMyWindowId window) {
@@ -113,12 +113,12 @@ bool SendMessageText(TMyX11Connection& connection, std::u16string_view sText, TM
         return false;
     }
     TMyX11Display& x = connection.Native();
-    TMyX11ErrorTrap trap(x.Get());
+    x11::TErrorTrap trap(x.Get());
     sBytes.push_back('\0');
     XChangeProperty(x.Get(), target, x.Intern(kMessagePropertyName), x.Intern("UTF8_STRING"), 8,
                     PropModeAppend, reinterpret_cast<const unsigned char*>(sBytes.data()),
                     static_cast<int>(sBytes.size()));
-    return trap.Succeeded();
+    return !trap.Failed();
 }
 
 std::vector<std::u16string> TakeMessageTexts(TMyX11Connection& connection, TMyWindowId window) {
@@ -127,7 +127,7 @@ std::vector<std::u16string> TakeMessageTexts(TMyX11Connection& connection, TMyWi
         return texts;
     }
     TMyX11Display& x = connection.Native();
-    TMyX11ErrorTrap trap(x.Get());
+    x11::TErrorTrap trap(x.Get());
     Atom actualType = 0;
     int iFormat = 0;
     unsigned long iItems = 0;
@@ -143,7 +143,7 @@ std::vector<std::u16string> TakeMessageTexts(TMyX11Connection& connection, TMyWi
     if (iBytesAfter > 0) {
         XDeleteProperty(x.Get(), window, property);
     }
-    if (iStatus != Success || !data || iFormat != 8 || !trap.Succeeded()) {
+    if (iStatus != Success || !data || iFormat != 8 || trap.Failed()) {
         return texts;
     }
     const std::string_view sAll(reinterpret_cast<const char*>(data.get()), iItems);

@@ -6,10 +6,13 @@ namespace skivra::x11 {
 
 namespace {
 
-int g_iTrappedError = 0;
+// Errors counted since the process started; each trap compares against the count it began
+// with, so a trap inside another (a property read inside a larger operation) leaves the outer
+// trap's answer intact.
+int g_iErrorCount = 0;
 
-int RecordError(Display*, XErrorEvent* event) {
-    g_iTrappedError = event->error_code;
+int CountError(Display*, XErrorEvent*) {
+    ++g_iErrorCount;
     return 0;
 }
 
@@ -25,8 +28,8 @@ TDisplayPtr OpenDisplay(const std::string& sName) {
 
 TErrorTrap::TErrorTrap(Display* display) : FDisplay(display) {
     XSync(FDisplay, False);
-    g_iTrappedError = 0;
-    FPrevious = XSetErrorHandler(RecordError);
+    FiErrorsBefore = g_iErrorCount;
+    FPrevious = XSetErrorHandler(CountError);
 }
 
 TErrorTrap::~TErrorTrap() {
@@ -36,7 +39,7 @@ TErrorTrap::~TErrorTrap() {
 
 bool TErrorTrap::Failed() {
     XSync(FDisplay, False);
-    return g_iTrappedError != 0;
+    return g_iErrorCount != FiErrorsBefore;
 }
 
 std::optional<std::vector<unsigned long>> GetLongProperty(Display* display, Window window,

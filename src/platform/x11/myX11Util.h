@@ -21,7 +21,7 @@ using TDisplayPtr = std::unique_ptr<Display, TDisplayCloser>;
 TDisplayPtr OpenDisplay(const std::string& sName);
 
 // While it lives, X errors are recorded instead of ending the process; Failed() tells
-// whether any request since the trap was set failed. Not reentrant (UI thread only).
+// whether any request since the trap was set failed. Traps nest; UI thread only.
 class TErrorTrap {
 public:
     explicit TErrorTrap(Display* display);
@@ -32,6 +32,7 @@ public:
 
 private:
     Display* FDisplay;
+    int FiErrorsBefore = 0;
     int (*FPrevious)(Display*, XErrorEvent*);
 };
 

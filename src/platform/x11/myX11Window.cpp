@@ -4,7 +4,7 @@
 #include <X11/Xutil.h>
 
 #include <limits.h>
-#include <memory>
+#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -16,26 +16,14 @@ namespace skivra {
 
 namespace {
 
-struct TXFree {
-    void operator()(void* p) const { XFree(p); }
-};
-
-// Reads the first 32-bit item of a property; false when it is missing or of another type.
-bool ReadCardinal(Display* display, Window window, Atom property, Atom type, unsigned long& value) {
-    Atom actualType = 0;
-    int iFormat = 0;
-    unsigned long iItems = 0;
-    unsigned long iBytesAfter = 0;
-    unsigned char* pData = nullptr;
-    const int iStatus = XGetWindowProperty(display, window, property, 0, 1, False, type,
-                                           &actualType, &iFormat, &iItems, &iBytesAfter, &pData);
-    std::unique_ptr<unsigned char, TXFree> data(pData);
-    if (iStatus != Success || !data || actualType != type || iFormat != 32 || iItems < 1) {
-        return false;
+// The first 32-bit item of a property, when it has one of that type.
+std::optional<unsigned long> ReadCardinal(Display* display, Window window, const char* pName,
+                                          Atom type) {
+    const auto values = x11::GetLongProperty(display, window, pName, type);
+    if (!values || values->empty()) {
+        return std::nullopt;
     }
-    // Xlib hands 32-bit items back as longs.
-    value = *reinterpret_cast<unsigned long*>(data.get());
-    return true;
+    return values->front();
 }
 
 void SendToRoot(TMyX11Display& x, Window window, Atom message, long l0, long l1, long l2) {
@@ -51,10 +39,7 @@ void SendToRoot(TMyX11Display& x, Window window, Atom message, long l0, long l1,
 }
 
 bool HasWindowManager(TMyX11Display& x) {
-    unsigned long check = 0;
-    return ReadCardinal(x.Get(), x.Root(), x.Intern("_NET_SUPPORTING_WM_CHECK"), XA_WINDOW,
-                        check) &&
-           check != 0;
+    return ReadCardinal(x.Get(), x.Root(), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).value_or(0) != 0;
 }
 
 } // namespace
@@ -64,10 +49,9 @@ std::uint32_t GetWindowProcessId(TMyX11Connection& connection, TMyWindowId windo
         return 0;
     }
     TMyX11Display& x = connection.Native();
-    TMyX11ErrorTrap trap(x.Get());
-    unsigned long iPid = 0;
-    const bool bRead = ReadCardinal(x.Get(), window, x.Intern("_NET_WM_PID"), XA_CARDINAL, iPid);
-    return bRead && trap.Succeeded() ? static_cast<std::uint32_t>(iPid) : 0;
+    x11::TErrorTrap trap(x.Get());
+    const auto iPid = ReadCardinal(x.Get(), window, "_NET_WM_PID", XA_CARDINAL);
+    return iPid && !trap.Failed() ? static_cast<std::uint32_t>(*iPid) : 0;
 }
 
 std::u16string GetWindowModuleFileName(TMyX11Connection& connection, TMyWindowId window) {
@@ -90,13 +74,12 @@ TMyWindowId GetTopLevelWindowOf(TMyX11Connection& connection, TMyWindowId window
         return window;
     }
     TMyX11Display& x = connection.Native();
-    TMyX11ErrorTrap trap(x.Get());
+    x11::TErrorTrap trap(x.Get());
     const Atom wmState = x.Intern("WM_STATE");
     Window current = window;
     // A window tree is a few levels deep; the bound keeps a broken one finite.
     for (int iDepth = 0; iDepth < 64; ++iDepth) {
-        unsigned long state = 0;
-        if (ReadCardinal(x.Get(), current, wmState, wmState, state)) {
+        if (ReadCardinal(x.Get(), current, "WM_STATE", wmState)) {
             return current;
         }
         Window root = 0;
@@ -112,7 +95,7 @@ TMyWindowId GetTopLevelWindowOf(TMyX11Connection& connection, TMyWindowId window
         }
         if (parent == root) {
             // Unmanaged (no window manager, or not mapped yet): the child of the root.
-            return trap.Succeeded() ? current : window;
+            return !trap.Failed() ? current : window;
         }
         current = parent;
     }
@@ -124,11 +107,9 @@ bool IsIconic(TMyX11Connection& connection, TMyWindowId window) {
         return false;
     }
     TMyX11Display& x = connection.Native();
-    TMyX11ErrorTrap trap(x.Get());
+    x11::TErrorTrap trap(x.Get());
     const Atom wmState = x.Intern("WM_STATE");
-    unsigned long state = 0;
-    return ReadCardinal(x.Get(), window, wmState, wmState, state) && state == IconicState &&
-           trap.Succeeded();
+    return ReadCardinal(x.Get(), window, "WM_STATE", wmState) == IconicState && !trap.Failed();
 }
 
 void RestoreMinimized(TMyX11Connection& connection, TMyWindowId window) {
@@ -142,7 +123,7 @@ void BringWindowToFront(TMyX11Connection& connection, TMyWindowId window) {
         return;
     }
     TMyX11Display& x = connection.Native();
-    TMyX11ErrorTrap trap(x.Get());
+    x11::TErrorTrap trap(x.Get());
     if (HasWindowManager(x)) {
         // Source 2 (a pager) asks the window manager to honour the request even though the
         // asking process is not the window's own.
@@ -158,7 +139,7 @@ void SetSkipTaskbar(TMyX11Connection& connection, TMyWindowId window, bool bSkip
         return;
     }
     TMyX11Display& x = connection.Native();
-    TMyX11ErrorTrap trap(x.Get());
+    x11::TErrorTrap trap(x.Get());
     const Atom states[] = {x.Intern("_NET_WM_STATE_SKIP_TASKBAR"),
                            x.Intern("_NET_WM_STATE_SKIP_PAGER")};
     const Atom wmState = x.Intern("_NET_WM_STATE");
