@@ -24,6 +24,10 @@ void* operator new(std::size_t iSize) {
     throw std::bad_alloc();
 }
 
+// g++ takes the free() inside a replacement operator delete for a mismatch with new; here
+// new and delete are replaced as a pair over malloc and free, which is exactly matched.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void* p) noexcept {
     std::free(p);
 }
@@ -31,6 +35,7 @@ void operator delete(void* p) noexcept {
 void operator delete(void* p, std::size_t) noexcept {
     std::free(p);
 }
+#pragma GCC diagnostic pop
 
 namespace skivra {
 namespace {
