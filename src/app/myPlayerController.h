@@ -24,6 +24,10 @@ enum class TMyPlaySender : std::uint8_t { None, Action, Back, Next, SkipBack, Sk
 // are queued and served by the outermost PlayMedia one after another, so a list of
 // thousands of unplayable files never nests one call per entry; a chain of skips ends after
 // one pass over the list. UI thread only.
+//
+// The graph's notifications are handed on through RunOnUiThread, whose runner must queue
+// them to the event loop (as the program's does): handling an event may destroy the graph
+// that is delivering it.
 class TMyPlayerController {
 public:
     // The playlist is borrowed: the main window owns it (and the records on its entries).
