@@ -24,17 +24,7 @@ std::string NativeName(std::u16string_view sPath) {
 }
 
 std::uint32_t AttributesOf(const struct stat& st, std::u16string_view sName) {
-    std::uint32_t iAttributes = 0;
-    if (S_ISDIR(st.st_mode)) {
-        iAttributes |= FILE_ATTRIBUTE_DIRECTORY;
-    }
-    if ((st.st_mode & S_IWUSR) == 0) {
-        iAttributes |= FILE_ATTRIBUTE_READONLY;
-    }
-    if (!sName.empty() && sName.front() == u'.') {
-        iAttributes |= FILE_ATTRIBUTE_HIDDEN;
-    }
-    return iAttributes == 0 ? FILE_ATTRIBUTE_NORMAL : iAttributes;
+    return FileAttributesOfMode(st.st_mode, sName);
 }
 
 bool StatPath(std::u16string_view sPath, struct stat& st) {
@@ -152,6 +142,20 @@ int HexDigitValue(char c) {
         return c - 'A' + 10;
     }
     return -1;
+}
+
+std::uint32_t FileAttributesOfMode(std::uint32_t iMode, std::u16string_view sName) {
+    std::uint32_t iAttributes = 0;
+    if (S_ISDIR(iMode)) {
+        iAttributes |= FILE_ATTRIBUTE_DIRECTORY;
+    }
+    if ((iMode & S_IWUSR) == 0) {
+        iAttributes |= FILE_ATTRIBUTE_READONLY;
+    }
+    if (!sName.empty() && sName.front() == u'.') {
+        iAttributes |= FILE_ATTRIBUTE_HIDDEN;
+    }
+    return iAttributes == 0 ? FILE_ATTRIBUTE_NORMAL : iAttributes;
 }
 
 bool HasWildcard(std::u16string_view sPath) {

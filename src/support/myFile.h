@@ -16,6 +16,9 @@ constexpr std::uint32_t FILE_ATTRIBUTE_HIDDEN = 0x02; // a name beginning with "
 constexpr std::uint32_t FILE_ATTRIBUTE_DIRECTORY = 0x10;
 constexpr std::uint32_t FILE_ATTRIBUTE_NORMAL = 0x80;
 
+// The attribute bits of a file of that stat mode and name.
+std::uint32_t FileAttributesOfMode(std::uint32_t iMode, std::u16string_view sName);
+
 // "*" and "?" in the name (the last segment) of a path. Brackets are ordinary characters:
 // file names like "[Live] 01.mp3" are common.
 bool HasWildcard(std::u16string_view sPath);
