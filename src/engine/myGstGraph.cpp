@@ -4,10 +4,12 @@
 #include <QObject>
 #include <QWindow>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
 #include <cstdlib>
+#include <deque>
 #include <mutex>
 #include <string_view>
 
@@ -30,25 +32,66 @@ struct TMyGstMediaGraph::TBusLink {
     std::atomic<bool> bEndOfStream{false};
     std::atomic<bool> bAudioLinked{false};
     std::atomic<bool> bVideoSeen{false};
-    // The ASF demuxer has made all its pads, or the pipeline has failed: until then a
-    // pipeline whose sinks do not exist yet counts as paused already.
+    // The messages that become events, in order. They are queued here rather than left on
+    // the bus: the bus queues a message only after its sync handler returns, so a UI thread
+    // woken from the handler could look before the message is there and miss it.
     std::mutex mutex;
-    std::condition_variable padsDone;
-    bool bPadsDone = false;
+    std::condition_variable changed;
+    std::deque<GstMessage*> messages;
     bool bFailed = false;
+    // The ASF demuxer has made all its pads: until then a pipeline whose sinks do not
+    // exist yet counts as paused already.
+    bool bPadsDone = false;
 
-    void SignalPads(bool bFailure) {
+    ~TBusLink() {
+        for (GstMessage* pMessage : messages) {
+            gst_message_unref(pMessage);
+        }
+    }
+    // Takes over the message.
+    void Push(GstMessage* pMessage) {
         {
             std::lock_guard lock(mutex);
-            (bFailure ? bFailed : bPadsDone) = true;
+            messages.push_back(pMessage);
+            bFailed = bFailed || GST_MESSAGE_TYPE(pMessage) == GST_MESSAGE_ERROR;
         }
-        padsDone.notify_all();
+        changed.notify_all();
+    }
+    TMyGstMessagePtr Pop() {
+        std::lock_guard lock(mutex);
+        if (messages.empty()) {
+            return nullptr;
+        }
+        TMyGstMessagePtr message(messages.front());
+        messages.pop_front();
+        return message;
+    }
+    // The first error, waiting up to the time-out for one.
+    TMyGstMessagePtr PopError(GstClockTime iTimeout) {
+        std::unique_lock lock(mutex);
+        changed.wait_for(lock, std::chrono::nanoseconds(iTimeout), [this] { return bFailed; });
+        const auto it = std::find_if(messages.begin(), messages.end(), [](GstMessage* p) {
+            return GST_MESSAGE_TYPE(p) == GST_MESSAGE_ERROR;
+        });
+        if (it == messages.end()) {
+            return nullptr;
+        }
+        TMyGstMessagePtr message(*it);
+        messages.erase(it);
+        return message;
+    }
+    void SignalPadsDone() {
+        {
+            std::lock_guard lock(mutex);
+            bPadsDone = true;
+        }
+        changed.notify_all();
     }
     // True once the pads are made; false on failure or when the time is up.
     bool WaitForPads(GstClockTime iTimeout) {
         std::unique_lock lock(mutex);
-        padsDone.wait_for(lock, std::chrono::nanoseconds(iTimeout),
-                          [this] { return bPadsDone || bFailed; });
+        changed.wait_for(lock, std::chrono::nanoseconds(iTimeout),
+                         [this] { return bPadsDone || bFailed; });
         return bPadsDone && !bFailed;
     }
 };
@@ -215,7 +258,7 @@ bool TMyGstMediaGraph::BuildAsfReaderPath(const std::string& sPath) {
     AttachBus();
     g_signal_connect(pDemux, "pad-added", G_CALLBACK(OnAsfPadAdded), FBusLink.get());
     g_signal_connect(pDemux, "no-more-pads", G_CALLBACK(+[](GstElement*, gpointer pData) {
-                         static_cast<TBusLink*>(pData)->SignalPads(false);
+                         static_cast<TBusLink*>(pData)->SignalPadsDone();
                      }),
                      FBusLink.get());
     return true;
@@ -315,9 +358,7 @@ bool TMyGstMediaGraph::Cue(GstClockTime iTimeout) {
     }
     // The element that refused posts its reason from its own thread, possibly just after
     // the state change has failed.
-    TMyGstBusPtr bus(gst_element_get_bus(FpPipeline));
-    TMyGstMessagePtr message(gst_bus_timed_pop_filtered(
-        bus.get(), result == GST_STATE_CHANGE_ASYNC ? 0 : GST_SECOND, GST_MESSAGE_ERROR));
+    TMyGstMessagePtr message(FBusLink->PopError(result == GST_STATE_CHANGE_ASYNC ? 0 : GST_SECOND));
     if (message) {
         TakeError(message.get());
     } else if (result == GST_STATE_CHANGE_ASYNC) {
@@ -514,8 +555,7 @@ bool TMyGstMediaGraph::GetEvent(std::int32_t& iCode) {
     if (!FpPipeline) {
         return false;
     }
-    TMyGstBusPtr bus(gst_element_get_bus(FpPipeline));
-    while (TMyGstMessagePtr message{gst_bus_pop(bus.get())}) {
+    while (TMyGstMessagePtr message{FBusLink->Pop()}) {
         switch (GST_MESSAGE_TYPE(message.get())) {
         case GST_MESSAGE_EOS:
             iCode = EC_COMPLETE;
@@ -540,7 +580,7 @@ bool TMyGstMediaGraph::GetEvent(std::int32_t& iCode) {
     return false;
 }
 
-// Streaming threads (and the UI thread for state changes it makes): keep what the UI thread
+// Streaming threads (and the UI thread for state changes it makes): queue what the UI thread
 // will turn into events, drop the rest, and wake the UI thread once per batch.
 GstBusSyncReply TMyGstMediaGraph::BusSyncHandler(GstBus*, GstMessage* pMessage, gpointer pData) {
     auto* pLink = static_cast<TBusLink*>(pData);
@@ -552,15 +592,15 @@ GstBusSyncReply TMyGstMediaGraph::BusSyncHandler(GstBus*, GstMessage* pMessage, 
     }
     if (GST_MESSAGE_TYPE(pMessage) == GST_MESSAGE_EOS) {
         pLink->bEndOfStream = true;
-    } else if (GST_MESSAGE_TYPE(pMessage) == GST_MESSAGE_ERROR) {
-        pLink->SignalPads(true);
     }
+    pLink->Push(pMessage);
     if (!pLink->bWakePosted.exchange(true)) {
         TMyGstMediaGraph* pGraph = pLink->pGraph;
         QMetaObject::invokeMethod(
             pLink->pContext, [pGraph] { pGraph->DeliverNotify(); }, Qt::QueuedConnection);
     }
-    return GST_BUS_PASS;
+    // Taken off the bus: the queue above holds it now.
+    return GST_BUS_DROP;
 }
 
 void TMyGstMediaGraph::DeliverNotify() {

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "engine/myGraphUnits.h"
+#include "support/DesktopWindow.h"
 #include "support/TempFolder.h"
 
 namespace skivra {
@@ -78,23 +79,12 @@ void RunEventsFor(int iMs) {
     }
 }
 
-// A borderless desktop-type window over the whole screen, as the sub-player shows: Qt
-// never paints it, so whatever shows in it was drawn by the video sink.
-class DesktopWindow : public QWidget {
+// The desktop window, shown and ready to be drawn into.
+class DesktopWindow : public test::DesktopWindow {
 public:
     DesktopWindow() {
-        setAttribute(Qt::WA_X11NetWmWindowTypeDesktop);
-        setAttribute(Qt::WA_NativeWindow);
-        setAttribute(Qt::WA_PaintOnScreen);
-        setAttribute(Qt::WA_NoSystemBackground);
-        setWindowFlags(Qt::FramelessWindowHint);
-        setGeometry(QGuiApplication::primaryScreen()->geometry());
-        show();
-        WaitFor([this] { return isVisible() && windowHandle() && windowHandle()->isExposed(); });
+        WaitFor([this] { return IsReady(); });
     }
-    QPaintEngine* paintEngine() const override { return nullptr; }
-    std::uint64_t Id() const { return winId(); }
-    TMyRect Rect() const { return {0, 0, width(), height()}; }
 };
 
 // The graph with every event it delivered, in order.
@@ -390,6 +380,30 @@ TEST(GstGraph, WithoutAWindowTheVideoPlaysUnseen) {
     graph.SetWindowPosition(GetMonitorVideoRect(window.Rect()));
     ASSERT_TRUE(WaitFor([&] { return VideoShare(Screenshot()) > 0.6; }));
     ASSERT_TRUE(graph.WaitForEvent(EC_COMPLETE));
+}
+
+TEST(GstGraph, AWindowThatVanishesWhilePlayingDoesNotTakeThePlayerDown) {
+    // The window belongs to another process that may die at any moment.
+    auto window = std::make_unique<DesktopWindow>();
+    RecordingGraph graph;
+    ASSERT_TRUE(graph.RenderFile(PlaybackEnvironment::Clip(u"moving-1080.mp4")));
+    graph.PutOwner(window->Id());
+    graph.SetWindowPosition(GetMonitorVideoRect(window->Rect()));
+    ASSERT_TRUE(graph.Run());
+    ASSERT_TRUE(WaitFor([&] { return graph.GetCurrentPosition() > 0.5; }));
+    window.reset();
+    // Playback goes on (or stops with an error the controller hears of), and the file
+    // opened again shows in the window of a new sub-player.
+    const double fGone = graph.GetCurrentPosition();
+    ASSERT_TRUE(WaitFor([&] {
+        return graph.GetCurrentPosition() > fGone + 1.0 || graph.Count(EC_ERRORABORT) > 0;
+    }));
+    DesktopWindow next;
+    ASSERT_TRUE(graph.RenderFile(PlaybackEnvironment::Clip(u"bars-720.mp4")));
+    graph.PutOwner(next.Id());
+    graph.SetWindowPosition(GetMonitorVideoRect(next.Rect()));
+    ASSERT_TRUE(graph.Run());
+    EXPECT_TRUE(WaitFor([&] { return VideoShare(Screenshot()) > 0.6; }));
 }
 
 // Threads, file descriptors (each X connection is one) and shared memory segments (the
