@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lists/myStrings.h"
 #include "media/myTagValue.h"
 #include "support/myFile.h"
 
@@ -16,7 +17,7 @@ namespace skivra {
 // readers, which fill the texts through the reading helpers below. A record is read
 // completely when it is made and only read afterwards; no file stays open once the
 // constructor returns. Records are not shared between threads: each thread reads its own.
-class TMyCustomTag {
+class TMyCustomTag : public TMyObject {
 public:
     TMyCustomTag() = default;
     // Reads the file facts of sFile (no tags).
@@ -24,7 +25,7 @@ public:
     // The record of a value. MediaLength comes from MediaDuration rounded half away from
     // zero; the value's own MediaLength is not used.
     explicit TMyCustomTag(const TMyTagValue& ATagValue);
-    virtual ~TMyCustomTag() = default;
+    ~TMyCustomTag() override = default;
     TMyCustomTag(const TMyCustomTag&) = delete;
     TMyCustomTag& operator=(const TMyCustomTag&) = delete;
 
