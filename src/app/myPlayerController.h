@@ -78,6 +78,7 @@ public:
     bool MediaEndedFlag() const { return FbMediaEnded; }
     bool SeekHold() const { return FbSeekHold; }
     TMyWStrings& Playlist() const { return FPlaylist; }
+    TMyPlayerView& View() const { return FView; }
 
     // The program's pseudo-random generator: an index in 0 to count - 1. Tests give their own.
     void SetRandom(std::function<std::int32_t(std::int32_t iCount)> fnRandom) {
