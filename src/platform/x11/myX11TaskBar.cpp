@@ -2,21 +2,19 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+
+#include "platform/x11/myXlibHelpers.h"
+
 #include <algorithm>
 #include <memory>
 #include <vector>
 
 namespace skivra {
 
+using xlib::IgnoreXErrors;
+using xlib::TXFree;
+
 namespace {
-
-struct TXFree {
-    void operator()(unsigned char* p) const { XFree(p); }
-};
-
-int IgnoreXErrors(Display*, XErrorEvent*) {
-    return 0;
-}
 
 // The window's _NET_WM_STATE atoms; empty when it has none or does not exist.
 std::vector<Atom> ReadStates(Display* display, Window window, Atom stateAtom) {
