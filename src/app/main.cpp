@@ -1,9 +1,11 @@
 #include "app/main.h"
 
 #include "app/mainImages.h"
+#include "platform/x11/myX11KeyState.h"
 #include "platform/x11/myX11TaskBar.h"
 #include "support/myFolderDialog.h"
 #include "support/myHelpVersionInfo.h"
+#include "support/myKeyState.h"
 #include "support/myProgram.h"
 #include "support/myQtScreen.h"
 #include "support/myTaskBarMenu.h"
@@ -22,7 +24,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPainter>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -62,6 +66,25 @@ private:
     const std::function<void()>& FEnd;
 };
 
+// The information grid's cells: the grid's colours, the text on one line, vertically
+// centred, two pixels in from the left, never elided (the first column is sized to fit).
+class TInfoCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* pPainter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const auto* pGrid = static_cast<const QWidget*>(parent());
+        pPainter->save();
+        pPainter->fillRect(option.rect, pGrid->palette().color(QPalette::Base));
+        pPainter->setFont(pGrid->font());
+        pPainter->setPen(pGrid->palette().color(QPalette::Text));
+        pPainter->drawText(option.rect.adjusted(2, 0, 0, 0),
+                           Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                           index.data().toString());
+        pPainter->restore();
+    }
+};
+
 } // namespace
 
 TApp_Skivra::TApp_Skivra(QWidget* pParent) : QMainWindow(pParent) {
@@ -70,6 +93,12 @@ TApp_Skivra::TApp_Skivra(QWidget* pParent) : QMainWindow(pParent) {
     setWindowTitle(QString::fromStdU16String(GetProgramProductName()));
     setFont(JapaneseUiFontPixels(12));
     EnsureMonitorSource();
+    // Shift and Ctrl change what commands do (skip steps, skipping the settings): the key
+    // state comes from the X server the window lives on, unless someone installed another.
+    auto* pX11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (pX11 && !GetKeyStateSource()) {
+        SetKeyStateSource(std::make_shared<TMyX11KeyStateSource>(pX11->display()));
+    }
     FsHelpFile = QString::fromStdU16String(GetProgramFolder()) + QStringLiteral("hlp/index.html");
 
     CreateActions();
@@ -151,8 +180,10 @@ void TApp_Skivra::CreateControls() {
     Grid_Info->setFont(JapaneseUiFontPixels(12));
     Grid_Info->horizontalHeader()->hide();
     Grid_Info->verticalHeader()->hide();
-    Grid_Info->verticalHeader()->setDefaultSectionSize(kGridRowHeight);
     Grid_Info->verticalHeader()->setMinimumSectionSize(kGridRowHeight);
+    Grid_Info->verticalHeader()->setDefaultSectionSize(kGridRowHeight);
+    Grid_Info->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    Grid_Info->setItemDelegate(new TInfoCellDelegate(Grid_Info));
     Grid_Info->horizontalHeader()->setStretchLastSection(true);
     Grid_Info->setShowGrid(false);
     Grid_Info->setFrameShape(QFrame::NoFrame);

@@ -49,8 +49,9 @@ QString Trimmed(const QString& sText) {
 
 THelp_VersionInfo::THelp_VersionInfo(QWidget* pOwner) : QDialog(pOwner) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    // A title and a close button only: no minimise or maximise for a box about the program.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFont(JapaneseUiFontPoints(9));
     setWindowTitle(QStringLiteral("バージョン情報"));
 
