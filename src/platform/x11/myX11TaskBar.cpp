@@ -1,38 +1,18 @@
 #include "platform/x11/myX11TaskBar.h"
 
+#include "platform/x11/myX11Util.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-
-#include "platform/x11/myXlibHelpers.h"
-
 #include <algorithm>
-#include <memory>
 #include <vector>
 
 namespace skivra {
 
-using xlib::IgnoreXErrors;
-using xlib::TXFree;
-
 namespace {
 
-// The window's _NET_WM_STATE atoms; empty when it has none or does not exist.
-std::vector<Atom> ReadStates(Display* display, Window window, Atom stateAtom) {
-    Atom actualType = None;
-    int iFormat = 0;
-    unsigned long iItems = 0;
-    unsigned long iBytesAfter = 0;
-    unsigned char* pData = nullptr;
-    const int iStatus = XGetWindowProperty(display, window, stateAtom, 0, 64, False, XA_ATOM,
-                                           &actualType, &iFormat, &iItems, &iBytesAfter, &pData);
-    std::unique_ptr<unsigned char, TXFree> data(pData);
-    std::vector<Atom> states;
-    if (iStatus == Success && data && actualType == XA_ATOM && iFormat == 32) {
-        const auto* pAtoms = reinterpret_cast<const Atom*>(data.get());
-        states.assign(pAtoms, pAtoms + iItems);
-    }
-    return states;
-}
+constexpr const char* kState = "_NET_WM_STATE";
+constexpr const char* kSkipTaskbar = "_NET_WM_STATE_SKIP_TASKBAR";
 
 bool IsMapped(Display* display, Window window) {
     XWindowAttributes attributes{};
@@ -47,33 +27,38 @@ void SetWindowSkipTaskbar(void* pDisplay, TMyWindowId window, bool bSkip) {
     if (!display || window == 0) {
         return;
     }
-    const Atom stateAtom = XInternAtom(display, "_NET_WM_STATE", False);
-    const Atom skipAtom = XInternAtom(display, "_NET_WM_STATE_SKIP_TASKBAR", False);
-    XSync(display, False);
-    auto* previous = XSetErrorHandler(IgnoreXErrors);
-    if (IsMapped(display, window)) {
+    const Atom skipAtom = XInternAtom(display, kSkipTaskbar, False);
+    bool bMapped = false;
+    {
+        x11::TErrorTrap trap(display);
+        bMapped = IsMapped(display, window);
+        if (trap.Failed()) {
+            return; // the window is gone
+        }
+    }
+    if (bMapped) {
         XEvent event{};
         event.xclient.type = ClientMessage;
         event.xclient.window = window;
-        event.xclient.message_type = stateAtom;
+        event.xclient.message_type = XInternAtom(display, kState, False);
         event.xclient.format = 32;
         event.xclient.data.l[0] = bSkip ? 1 : 0; // _NET_WM_STATE_ADD / _REMOVE
         event.xclient.data.l[1] = static_cast<long>(skipAtom);
         event.xclient.data.l[3] = 1; // from a normal application
         XSendEvent(display, DefaultRootWindow(display), False,
                    SubstructureRedirectMask | SubstructureNotifyMask, &event);
-    } else {
-        std::vector<Atom> states = ReadStates(display, window, stateAtom);
-        states.erase(std::remove(states.begin(), states.end(), skipAtom), states.end());
-        if (bSkip) {
-            states.push_back(skipAtom);
-        }
-        XChangeProperty(display, window, stateAtom, XA_ATOM, 32, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(states.data()),
-                        static_cast<int>(states.size()));
+        XSync(display, False);
+        return;
     }
+    std::vector<unsigned long> states = x11::GetLongProperty(display, window, kState, XA_ATOM)
+                                            .value_or(std::vector<unsigned long>{});
+    states.erase(std::remove(states.begin(), states.end(), skipAtom), states.end());
+    if (bSkip) {
+        states.push_back(skipAtom);
+    }
+    x11::TErrorTrap trap(display);
+    x11::SetLongProperty(display, window, kState, XA_ATOM, states);
     XSync(display, False);
-    XSetErrorHandler(previous);
 }
 
 bool GetWindowSkipTaskbar(void* pDisplay, TMyWindowId window) {
@@ -81,13 +66,9 @@ bool GetWindowSkipTaskbar(void* pDisplay, TMyWindowId window) {
     if (!display || window == 0) {
         return false;
     }
-    const Atom stateAtom = XInternAtom(display, "_NET_WM_STATE", False);
-    const Atom skipAtom = XInternAtom(display, "_NET_WM_STATE_SKIP_TASKBAR", False);
-    XSync(display, False);
-    auto* previous = XSetErrorHandler(IgnoreXErrors);
-    const std::vector<Atom> states = ReadStates(display, window, stateAtom);
-    XSetErrorHandler(previous);
-    return std::find(states.begin(), states.end(), skipAtom) != states.end();
+    const Atom skipAtom = XInternAtom(display, kSkipTaskbar, False);
+    const auto states = x11::GetLongProperty(display, window, kState, XA_ATOM);
+    return states && std::find(states->begin(), states->end(), skipAtom) != states->end();
 }
 
 } // namespace skivra
