@@ -1,8 +1,9 @@
 #include "app/main.h"
 
 #include "app/mainImages.h"
+#include "app/myBusySection.h"
 #include "platform/x11/myX11KeyState.h"
-#include "platform/x11/myX11TaskBar.h"
+#include "platform/x11/myX11WindowStyle.h"
 #include "support/myFolderDialog.h"
 #include "support/myHelpVersionInfo.h"
 #include "support/myKeyState.h"
@@ -54,18 +55,6 @@ constexpr int kSeekDesignTicks = 30;
 const QString kGridLabels[] = {QStringLiteral("タイトル"), QStringLiteral("アーティスト"),
                                QStringLiteral("アルバム"), QStringLiteral("ファイル情報")};
 
-// Runs the end of a busy section however FormCreate leaves.
-class TBusyGuard {
-public:
-    explicit TBusyGuard(const std::function<void()>& endFunc) : FEnd(endFunc) {}
-    ~TBusyGuard() { FEnd(); }
-    TBusyGuard(const TBusyGuard&) = delete;
-    TBusyGuard& operator=(const TBusyGuard&) = delete;
-
-private:
-    const std::function<void()>& FEnd;
-};
-
 // The information grid's cells: the grid's colours, the text on one line, vertically
 // centred, two pixels in from the left, never elided (the first column is sized to fit).
 class TInfoCellDelegate : public QStyledItemDelegate {
@@ -110,12 +99,17 @@ TApp_Skivra::TApp_Skivra(QWidget* pParent) : QMainWindow(pParent) {
 
     resize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
     qApp->installEventFilter(this);
+    SetBusySectionHooks({[this] { BusyBegin(); },
+                         [this] {
+                             BusyEnd();
+                         }});
     PopupMenu_MainPopup();
 }
 
 TApp_Skivra::~TApp_Skivra() {
     qApp->removeEventFilter(this);
     FormDestroy();
+    SetBusySectionHooks({});
 }
 
 void TApp_Skivra::CreateActions() {
@@ -380,11 +374,6 @@ void TApp_Skivra::SetParts(const TMyMainParts& parts) {
     PopupMenu_MainPopup();
 }
 
-void TApp_Skivra::SetBusySection(std::function<void()> beginFunc, std::function<void()> endFunc) {
-    FBeginFunc = std::move(beginFunc);
-    FEndFunc = std::move(endFunc);
-}
-
 void TApp_Skivra::BusyBegin() {
     if (!FbBusyCursor) {
         FbBusyCursor = true;
@@ -428,12 +417,7 @@ void TApp_Skivra::FormCreate() {
         return;
     }
     FbCreated = true;
-    const std::function<void()> beginFunc =
-        FBeginFunc ? FBeginFunc : std::function<void()>([this] { BusyBegin(); });
-    const std::function<void()> endFunc =
-        FEndFunc ? FEndFunc : std::function<void()>([this] { BusyEnd(); });
-    beginFunc();
-    const TBusyGuard guard(endFunc);
+    const TMyBusySection busy;
 
     if (FParts.Info) {
         FParts.Info->AttachFetcher();
@@ -543,7 +527,12 @@ void TApp_Skivra::SetSkipTaskbar(bool bSkip) {
     if (!pX11) {
         return;
     }
-    SetWindowSkipTaskbar(pX11->display(), static_cast<TMyWindowId>(winId()), bSkip);
+    const auto window = static_cast<TMyWindowId>(winId());
+    if (bSkip) {
+        AddExStyle(pX11->display(), window, WS_EX_TOOLWINDOW);
+    } else {
+        RemoveExStyle(pX11->display(), window, WS_EX_TOOLWINDOW);
+    }
 }
 
 bool TApp_Skivra::TrayAvailable() const {

@@ -42,10 +42,8 @@ constexpr int SC_RESTORE = 0xF120;
 // parts (SetParts), then FormCreate, which shows the window. Closing the window runs
 // FormDestroy once (the destructor runs it when the window was never closed).
 //
-// The busy section: the program entry keeps the nesting count and calls BusyBegin when
-// the outermost section opens and BusyEnd when it closes. SetBusySection tells the window
-// how to open and close a section itself (FormCreate runs inside one); without it the
-// window calls BusyBegin/BusyEnd directly. UI thread only.
+// The busy section (BeginFunc/EndFunc): the window installs BusyBegin and BusyEnd as the
+// section's hooks while it exists; FormCreate runs inside a section. UI thread only.
 class TApp_Skivra : public QMainWindow {
     Q_OBJECT
 public:
@@ -54,7 +52,6 @@ public:
 
     void SetParts(const TMyMainParts& parts);
     const TMyMainParts& Parts() const { return FParts; }
-    void SetBusySection(std::function<void()> beginFunc, std::function<void()> endFunc);
 
     void FormCreate();
     void FormDestroy();
@@ -157,8 +154,6 @@ private:
     std::array<QAction*, kMainActionCount> FActions{};
     std::vector<std::unique_ptr<QMenu>> FOwnedMenus;
     TMyMainParts FParts;
-    std::function<void()> FBeginFunc;
-    std::function<void()> FEndFunc;
     QString FsHelpFile;
     bool FbCreated = false;
     bool FbDestroyed = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/mainParts.h"
+#include "app/myBusySection.h"
 
 #include <QObject>
 #include <QString>
@@ -20,6 +21,7 @@ public:
     int iCount = 0;
     bool bSelection = false;
     bool bSettingsRead = true;
+    bool bBusyWhileLoading = false;
     QStringList log;
 
     TMyMainParts All() { return TMyMainParts{this, this, this, this, this}; }
@@ -68,6 +70,7 @@ public:
 
     bool LoadSettings() override {
         Note("LoadSettings");
+        bBusyWhileLoading = IsInFunc();
         return bSettingsRead;
     }
     void SaveSettings() override { Note("SaveSettings"); }

@@ -1,7 +1,8 @@
 #include "app/main.h"
 
 #include "app/fakeMainParts.h"
-#include "platform/x11/myX11TaskBar.h"
+#include "app/myBusySection.h"
+#include "platform/x11/myX11WindowStyle.h"
 #include "support/TempFolder.h"
 #include "support/menuText.h"
 #include "support/myProgram.h"
@@ -297,15 +298,15 @@ TEST_F(MainWindowTest, OpeningAMenuRefreshesTheActions) {
 TEST_F(MainWindowTest, CreateAndDestroyRunThePartsInOrder) {
     window.SetParts(parts.All());
     window.SetHelpFileName(sHelp);
-    QStringList busy;
-    window.SetBusySection([&] { parts.log << QStringLiteral("BeginFunc"); },
-                          [&] { parts.log << QStringLiteral("EndFunc"); });
     parts.bSettingsRead = false;
     window.FormCreate();
+    // The outermost end of the busy section refreshes the playlist view last.
     EXPECT_EQ(parts.log.join(u' '),
-              QStringLiteral("BeginFunc AttachFetcher CreatePlaylist StopMedia:true "
+              QStringLiteral("AttachFetcher CreatePlaylist StopMedia:true "
                              "FillDisallowExts LoadSettings Mute() RestorePlaylist:false "
-                             "FinishStartUp EndFunc"));
+                             "FinishStartUp RefreshPlaylist"));
+    EXPECT_TRUE(parts.bBusyWhileLoading);
+    EXPECT_FALSE(IsInFunc());
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.TrackBar_Seek->tickInterval(), 300);
     EXPECT_EQ(window.Grid_Info->item(3, 0)->text(), QStringLiteral("ファイル情報"));
@@ -326,19 +327,22 @@ TEST_F(MainWindowTest, CreateAndDestroyRunThePartsInOrder) {
     EXPECT_TRUE(parts.log.isEmpty()) << "destroyed once only";
 }
 
-TEST_F(MainWindowTest, WithoutABusySectionTheWindowUsesItsOwnEnds) {
-    window.SetParts(parts.All());
-    window.FormCreate();
+TEST_F(MainWindowTest, BusySectionsDisableTheWindowUntilTheOutermostEnd) {
+    Create();
     EXPECT_TRUE(window.isEnabled());
     EXPECT_TRUE(window.acceptDrops());
-    EXPECT_TRUE(parts.log.contains(QStringLiteral("RefreshPlaylist")));
-    window.BusyBegin();
+    BeginFunc();
     EXPECT_FALSE(window.isEnabled());
     EXPECT_FALSE(window.acceptDrops());
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    window.BusyEnd();
+    BeginFunc();
+    EndFunc();
+    EXPECT_FALSE(window.isEnabled()) << "an outer section is still open";
+    EXPECT_TRUE(parts.log.isEmpty());
+    EndFunc();
     EXPECT_TRUE(window.isEnabled());
     EXPECT_TRUE(window.acceptDrops());
+    EXPECT_EQ(parts.log, QStringList{QStringLiteral("RefreshPlaylist")});
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
@@ -451,7 +455,8 @@ TEST_F(MainWindowTest, NotificationAreaOptionHidesIntoTheTrayAndComesBack) {
     auto* pX11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
     ASSERT_NE(pX11, nullptr);
     const auto skip = [&] {
-        return GetWindowSkipTaskbar(pX11->display(), static_cast<TMyWindowId>(window.winId()));
+        return (GetExStyle(pX11->display(), static_cast<TMyWindowId>(window.winId())) &
+                WS_EX_TOOLWINDOW) != 0;
     };
     EXPECT_FALSE(window.TrayIcon1->isVisible());
     Act(A::Action_Opt_TaskTray)->trigger();

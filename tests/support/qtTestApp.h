@@ -1,8 +1,8 @@
 #pragma once
 
-// One QApplication for a whole test binary, made before the first test and kept to the
-// end (Qt allows one per process, and widgets need it). Include this in exactly one source
-// file of a widget test binary.
+// Helpers for widget test binaries (built with QT_MAIN, whose main() makes the
+// QApplication): windows opening and closing all the time must not end the application,
+// gtest prints Qt strings as text, and WaitFor waits for a condition with a bound.
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,6 @@
 #include <QDeadlineTimer>
 #include <QTest>
 #include <functional>
-#include <memory>
 
 #include <QStringList>
 #include <ostream>
@@ -26,24 +25,13 @@ inline void PrintTo(const QStringList& list, std::ostream* pOut) {
 
 namespace skivra::test {
 
-class TQtApplicationEnvironment : public ::testing::Environment {
+class TKeepRunningEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "skivra-widget-test";
-        static char* argv[] = {name, nullptr};
-        FApp = std::make_unique<QApplication>(argc, argv);
-        // Windows close in the tests all the time; that must not end the application.
-        QApplication::setQuitOnLastWindowClosed(false);
-    }
-    void TearDown() override { FApp.reset(); }
-
-private:
-    std::unique_ptr<QApplication> FApp;
+    void SetUp() override { QApplication::setQuitOnLastWindowClosed(false); }
 };
 
-inline ::testing::Environment* const kQtEnvironment =
-    ::testing::AddGlobalTestEnvironment(new TQtApplicationEnvironment);
+inline ::testing::Environment* const kKeepRunning =
+    ::testing::AddGlobalTestEnvironment(new TKeepRunningEnvironment);
 
 // Processes events until the condition holds, at most iTimeoutMs; returns the condition.
 inline bool WaitFor(const std::function<bool()>& condition, int iTimeoutMs = 10000) {
