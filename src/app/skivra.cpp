@@ -11,6 +11,9 @@
 #include "app/myPlayerChannel.h"
 #include "app/myX11Session.h"
 #include "app/sub.h"
+#include "engine/myWallpaperDesktop.h"
+#include "platform/x11/myX11Monitors.h"
+#include "support/myMonitor.h"
 #include "support/myEventHook.h"
 #include "support/myProgram.h"
 #include "support/myUnicode.h"
@@ -35,7 +38,14 @@ int RunSubPlayer(int argc, char** argv) {
         std::fprintf(stderr, "skivra: the sub-player cannot reach the X server\n");
         return 1;
     }
-    TApp_SkivraSubForm form(session);
+    // The player normally gives the user's wallpaper back itself; when it was killed, the
+    // takeover's journal is still there and the sub-player puts the wallpaper back.
+    TApp_SkivraSubForm form(session, [] {
+        if (auto monitors = TMyX11MonitorSource::Open()) {
+            SetMonitorSource(monitors);
+        }
+        RestoreWallpaperJournal(MakeDesktopWallpaperEnvironment());
+    });
     QObject::connect(&form, &TApp_SkivraSubForm::Closed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     form.FormCreate(MyParam().MessageText());
