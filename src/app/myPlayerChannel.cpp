@@ -12,6 +12,7 @@
 #include "platform/posix/myProcess.h"
 #include "platform/x11/myX11MessageWindow.h"
 #include "platform/x11/myX11Window.h"
+#include "platform/x11/myX11WindowStyle.h"
 #include "support/myMessageBox.h"
 
 namespace skivra {
@@ -47,7 +48,8 @@ void TMyPlayerChannel::MyMessagePanel1TextChange(const std::u16string& sText) {
             continue;
         }
         FhSubPlayerMsgHwnd = static_cast<TMyWindowId>(iPanel);
-        FhSubPlayerHwnd = GetTopLevelWindowOf(FSession.Connection(), FhSubPlayerMsgHwnd);
+        FhSubPlayerHwnd =
+            GetTopLevelWindowOf(FSession.Connection().NativeDisplay(), FhSubPlayerMsgHwnd);
     }
 }
 
@@ -78,7 +80,7 @@ bool ActivatePrevInstance(const std::u16string& sMutexName, const char* pClassNa
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         panel = FindAppMessagePanel(connection, pClassName);
     }
-    const TMyWindowId player = panel ? GetTopLevelWindowOf(connection, panel) : 0;
+    const TMyWindowId player = panel ? GetTopLevelWindowOf(connection.NativeDisplay(), panel) : 0;
     const std::u16string sShifted = MyParam().ShiftCmdLine();
     if (MyParam().ShiftCount() >= 1 && panel != 0) {
         SendMessageText(connection, sShifted, panel);
@@ -89,7 +91,7 @@ bool ActivatePrevInstance(const std::u16string& sMutexName, const char* pClassNa
             SendMessageText(connection, sMessage, player);
         }
     }
-    RestoreMinimized(connection, player);
+    RestoreMinimized(connection.NativeDisplay(), player);
     BringWindowToFront(connection, player);
     connection.Flush();
     return true;

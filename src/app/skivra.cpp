@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "app/main.h"
 #include "app/myMessages.h"
 #include "app/myParam.h"
 #include "app/myPlayerChannel.h"
@@ -13,10 +14,9 @@
 #include "app/sub.h"
 #include "engine/myWallpaperDesktop.h"
 #include "platform/x11/myX11Monitors.h"
-#include "support/myMonitor.h"
 #include "support/myEventHook.h"
+#include "support/myMonitor.h"
 #include "support/myProgram.h"
-#include "support/myUnicode.h"
 
 namespace {
 
@@ -60,10 +60,26 @@ int RunPlayer(int argc, char** argv) {
     if (ActivatePrevInstance(kInstanceMutexName, TMyPlayerChannel::kMainWindowClass, sTitle, u"")) {
         return 0;
     }
-    // The main window is not part of this build yet; say so plainly instead of pretending.
-    std::printf("%s %s: the player window is not available in this build yet.\n",
-                Utf16ToUtf8(sTitle).c_str(), Utf16ToUtf8(GetProgramVersion()).c_str());
-    return 0;
+    if (auto monitors = TMyX11MonitorSource::Open()) {
+        SetMonitorSource(monitors);
+    }
+    // A player that was killed while the key-colour wallpaper was installed left a journal:
+    // the user's wallpaper comes back before anything else happens.
+    const TMyWallpaperEnvironment wallpaper = MakeDesktopWallpaperEnvironment();
+    RestoreWallpaperJournal(wallpaper);
+    SetWallpaperEnvironment(wallpaper);
+    TMyX11Session session;
+    TApp_Skivra window;
+    // The playing, list, intake, settings and information parts are plugged in as they are
+    // built; until then their actions stay disabled.
+    window.SetParts({});
+    QObject::connect(&window, &TApp_Skivra::Closed, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    window.FormCreate();
+    window.Action_Opt_TaskTrayExecute(nullptr);
+    // The panel lives inside the main window, so a second start finds the window through it.
+    TMyPlayerChannel channel(session, window.winId());
+    return app.exec();
 }
 
 } // namespace

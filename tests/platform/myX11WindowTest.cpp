@@ -13,6 +13,7 @@
 #include "platform/x11/myX11DesktopWindow.h"
 #include "platform/x11/myX11Display.h"
 #include "platform/x11/myX11MessageWindow.h"
+#include "platform/x11/myX11WindowStyle.h"
 #include "support/myProgram.h"
 
 namespace skivra {
@@ -67,13 +68,12 @@ TEST_F(X11Test, WindowsThatAreGoneGiveNeutralResults) {
     EXPECT_FALSE(connection.IsWindow(gone));
     EXPECT_FALSE(connection.IsWindow(0));
     EXPECT_EQ(GetWindowProcessId(connection, gone), 0u);
-    EXPECT_EQ(GetTopLevelWindowOf(connection, gone), gone);
-    EXPECT_FALSE(IsIconic(connection, gone));
+    EXPECT_EQ(GetTopLevelWindowOf(display(), gone), gone);
+    EXPECT_FALSE(RestoreMinimized(display(), gone));
     EXPECT_FALSE(connection.WatchWindow(gone));
     EXPECT_FALSE(SendMessageText(connection, u"/X", gone));
     EXPECT_TRUE(TakeMessageTexts(connection, gone).empty());
     BringWindowToFront(connection, gone);
-    SetSkipTaskbar(connection, gone, true);
     EXPECT_TRUE(connection.IsOpen());
 }
 
@@ -81,8 +81,8 @@ TEST_F(X11Test, TopLevelWindowOfAChild) {
     const Window top = MakeWindow();
     const Window child = MakeWindow(top);
     const Window grandChild = MakeWindow(child);
-    EXPECT_EQ(GetTopLevelWindowOf(connection, top), top);
-    EXPECT_EQ(GetTopLevelWindowOf(connection, grandChild), top);
+    EXPECT_EQ(GetTopLevelWindowOf(display(), top), top);
+    EXPECT_EQ(GetTopLevelWindowOf(display(), grandChild), top);
     // Once the window manager manages the window (it sets WM_STATE on the client, which
     // it reparents into its frame), the client is the answer, not the frame.
     XMapWindow(display(), top);
@@ -98,7 +98,7 @@ TEST_F(X11Test, TopLevelWindowOfAChild) {
         XFree(pData);
         return iItems > 0;
     }));
-    EXPECT_EQ(GetTopLevelWindowOf(connection, grandChild), top);
+    EXPECT_EQ(GetTopLevelWindowOf(display(), grandChild), top);
 }
 
 TEST_F(X11Test, MessagesArriveInOrderAndOnlyOnce) {

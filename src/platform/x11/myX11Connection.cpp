@@ -86,3 +86,9 @@ void TMyX11Connection::DestroyWindow(TMyWindowId window) {
 }
 
 } // namespace skivra
+
+namespace skivra {
+
+void* TMyX11Connection::NativeDisplay() { return IsOpen() ? FDisplay->Get() : nullptr; }
+
+} // namespace skivra

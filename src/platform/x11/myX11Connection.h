@@ -52,6 +52,8 @@ public:
     void DestroyWindow(TMyWindowId window);
 
     TMyX11Display& Native();
+    // The Xlib Display* (as void*, for the helpers that take one); null when closed.
+    void* NativeDisplay();
 
 private:
     std::unique_ptr<TMyX11Display> FDisplay;

@@ -69,55 +69,6 @@ std::u16string GetWindowModuleFileName(TMyX11Connection& connection, TMyWindowId
         .value_or(u"");
 }
 
-TMyWindowId GetTopLevelWindowOf(TMyX11Connection& connection, TMyWindowId window) {
-    if (!connection.IsOpen() || window == 0) {
-        return window;
-    }
-    TMyX11Display& x = connection.Native();
-    x11::TErrorTrap trap(x.Get());
-    const Atom wmState = x.Intern("WM_STATE");
-    Window current = window;
-    // A window tree is a few levels deep; the bound keeps a broken one finite.
-    for (int iDepth = 0; iDepth < 64; ++iDepth) {
-        if (ReadCardinal(x.Get(), current, "WM_STATE", wmState)) {
-            return current;
-        }
-        Window root = 0;
-        Window parent = 0;
-        Window* pChildren = nullptr;
-        unsigned int iCount = 0;
-        if (!XQueryTree(x.Get(), current, &root, &parent, &pChildren, &iCount)) {
-            return window;
-        }
-        XFree(pChildren);
-        if (current == root) {
-            return current;
-        }
-        if (parent == root) {
-            // Unmanaged (no window manager, or not mapped yet): the child of the root.
-            return !trap.Failed() ? current : window;
-        }
-        current = parent;
-    }
-    return window;
-}
-
-bool IsIconic(TMyX11Connection& connection, TMyWindowId window) {
-    if (!connection.IsOpen() || window == 0) {
-        return false;
-    }
-    TMyX11Display& x = connection.Native();
-    x11::TErrorTrap trap(x.Get());
-    const Atom wmState = x.Intern("WM_STATE");
-    return ReadCardinal(x.Get(), window, "WM_STATE", wmState) == IconicState && !trap.Failed();
-}
-
-void RestoreMinimized(TMyX11Connection& connection, TMyWindowId window) {
-    if (IsIconic(connection, window)) {
-        BringWindowToFront(connection, window);
-    }
-}
-
 void BringWindowToFront(TMyX11Connection& connection, TMyWindowId window) {
     if (!connection.IsOpen() || window == 0) {
         return;
@@ -130,35 +81,6 @@ void BringWindowToFront(TMyX11Connection& connection, TMyWindowId window) {
         SendToRoot(x, window, x.Intern("_NET_ACTIVE_WINDOW"), 2, CurrentTime, 0);
     } else {
         XMapRaised(x.Get(), window);
-    }
-    XFlush(x.Get());
-}
-
-void SetSkipTaskbar(TMyX11Connection& connection, TMyWindowId window, bool bSkip) {
-    if (!connection.IsOpen() || window == 0) {
-        return;
-    }
-    TMyX11Display& x = connection.Native();
-    x11::TErrorTrap trap(x.Get());
-    const Atom states[] = {x.Intern("_NET_WM_STATE_SKIP_TASKBAR"),
-                           x.Intern("_NET_WM_STATE_SKIP_PAGER")};
-    const Atom wmState = x.Intern("_NET_WM_STATE");
-    XWindowAttributes attributes;
-    if (!XGetWindowAttributes(x.Get(), window, &attributes)) {
-        return;
-    }
-    if (attributes.map_state == IsUnmapped) {
-        // Before mapping, the window manager reads the property itself.
-        if (bSkip) {
-            XChangeProperty(x.Get(), window, wmState, XA_ATOM, 32, PropModeAppend,
-                            reinterpret_cast<const unsigned char*>(states), 2);
-        } else {
-            XDeleteProperty(x.Get(), window, wmState);
-        }
-    } else {
-        // _NET_WM_STATE_ADD is 1, _NET_WM_STATE_REMOVE 0.
-        SendToRoot(x, window, wmState, bSkip ? 1 : 0, static_cast<long>(states[0]),
-                   static_cast<long>(states[1]));
     }
     XFlush(x.Get());
 }
