@@ -1,5 +1,6 @@
 #include "app/myParam.h"
 
+#include "lists/myString.h"
 #include "platform/posix/myProcess.h"
 #include "support/myUnicode.h"
 
@@ -63,16 +64,6 @@ locale_t NumericLocale() {
 
 } // namespace
 
-std::u16string AsciiUpperCase(std::u16string_view sText) {
-    std::u16string sResult(sText);
-    for (auto& c : sResult) {
-        if (c >= u'a' && c <= u'z') {
-            c = static_cast<char16_t>(c - u'a' + u'A');
-        }
-    }
-    return sResult;
-}
-
 TMyParamOption::TMyParamOption(std::u16string sParam, int iIndex, int iOptionOrdinal,
                                int iUnOptionalOrdinal, bool bMayBeOption)
     : FiIndex(iIndex), FiOptionIndex(-1), FiUnOptionalIndex(-1), FsParamString(std::move(sParam)) {
@@ -90,10 +81,10 @@ TMyParamOption::TMyParamOption(std::u16string sParam, int iIndex, int iOptionOrd
     } else {
         FsOptionString = FsParamString.substr(1);
     }
-    FsOptionUpperString = AsciiUpperCase(FsOptionString);
-    FsOptionUpperValue = AsciiUpperCase(FsOptionValue);
+    FsOptionUpperString = UpperCaseAscii(FsOptionString);
+    FsOptionUpperValue = UpperCaseAscii(FsOptionValue);
     FsQuoatedOptionValue = Unquote(FsOptionValue);
-    FsQuoatedOptionUpperValue = AsciiUpperCase(FsQuoatedOptionValue);
+    FsQuoatedOptionUpperValue = UpperCaseAscii(FsQuoatedOptionValue);
 }
 
 int TMyParamOption::ValueInt() const {
@@ -139,7 +130,7 @@ double TMyParamOption::ValueFloat() const {
 }
 
 bool TMyParamOption::CompareOption(std::u16string_view sOpt) const {
-    return FsOptionUpperString == AsciiUpperCase(sOpt);
+    return FsOptionUpperString == UpperCaseAscii(sOpt);
 }
 
 bool TMyParamOption::CompareOption(std::initializer_list<std::u16string_view> opts) const {
@@ -152,7 +143,7 @@ bool TMyParamOption::CompareOption(std::initializer_list<std::u16string_view> op
 }
 
 bool TMyParamOption::CompareValue(std::u16string_view sValue) const {
-    return FsOptionUpperValue == AsciiUpperCase(sValue);
+    return FsOptionUpperValue == UpperCaseAscii(sValue);
 }
 
 bool TMyParamOption::CompareValue(std::initializer_list<std::u16string_view> values) const {
@@ -283,7 +274,7 @@ std::u16string TMyParam::ShiftCmdLine() const {
 }
 
 const TMyParamOption* TMyParam::FindOption(std::u16string_view sOpt) const {
-    const std::u16string sUpper = AsciiUpperCase(sOpt);
+    const std::u16string sUpper = UpperCaseAscii(sOpt);
     for (const auto& option : FOptParams) {
         if (option->OptionText() == sUpper) {
             return option.get();

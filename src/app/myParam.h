@@ -8,12 +8,9 @@
 
 namespace skivra {
 
-// Upper case of the ASCII letters a to z only; every other character, full-width letters
-// included, stays as it is. Option names and values compare in this form.
-std::u16string AsciiUpperCase(std::u16string_view sText);
-
 // One parameter of a command line: an option "/NAME" or "/NAME:VALUE", or a plain
-// parameter (the program path, a file name).
+// parameter (the program path, a file name). Names and values compare after upper-casing
+// the ASCII letters a to z only (UpperCaseAscii); full-width letters stay as they are.
 class TMyParamOption {
 public:
     // bMayBeOption is false for a program path, which on this system begins with "/" too.

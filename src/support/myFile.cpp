@@ -1,6 +1,6 @@
 #include "support/myFile.h"
 
-#include "app/myParam.h"
+#include "lists/myString.h"
 #include "support/myPath.h"
 #include "support/myUnicode.h"
 
@@ -338,7 +338,7 @@ std::uint64_t GetFileCreateTime64(std::u16string_view sName) {
 }
 
 bool IsShortcutFile(std::u16string_view sPath) {
-    return AsciiUpperCase(GetExtPart(sPath)) == u".DESKTOP";
+    return UpperCaseAscii(GetExtPart(sPath)) == u".DESKTOP";
 }
 
 std::u16string ResolveShortcut(std::u16string_view sPath) {

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "lists/myString.h"
 #include "support/myUnicode.h"
 #include <gtest/gtest.h>
 
@@ -102,7 +103,7 @@ TEST(TMyParamOption, QuotedValue) {
     for (const auto& c : cases) {
         const TMyParamOption option(c.sParam, 0, 0, -1);
         EXPECT_EQ(option.QuoatedValueString(), c.sQuoted);
-        EXPECT_EQ(option.QuoatedValueText(), AsciiUpperCase(c.sQuoted));
+        EXPECT_EQ(option.QuoatedValueText(), UpperCaseAscii(c.sQuoted));
     }
     EXPECT_EQ(TMyParamOption(u"/X:\"a\"\"b\"", 0, 0, -1).ValueString(), u"\"a\"\"b\"");
 }
