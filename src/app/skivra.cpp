@@ -3,8 +3,11 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QMetaObject>
 
 #include <cstdio>
+#include <functional>
+#include <utility>
 
 #include "app/main.h"
 #include "app/myMessages.h"
@@ -12,7 +15,9 @@
 #include "app/myPlayerChannel.h"
 #include "app/myX11Session.h"
 #include "app/sub.h"
+#include "engine/myGstMediaProber.h"
 #include "engine/myWallpaperDesktop.h"
+#include "media/info_get.h"
 #include "platform/x11/myX11Monitors.h"
 #include "support/myEventHook.h"
 #include "support/myMonitor.h"
@@ -24,15 +29,20 @@ using namespace skivra;
 
 constexpr char16_t kInstanceMutexName[] = u"_d_gdo19dkg?Idodxx";
 
-void InstallEventPump() {
+void InstallEventPump(QCoreApplication& app) {
     SetEventPump([] { QCoreApplication::processEvents(); });
+    // Background threads (the media information fetchers, the graph's bus) hand their results
+    // to the UI thread behind the events already waiting; the application outlives them all.
+    SetUiThreadRunner([&app](std::function<void()> call) {
+        QMetaObject::invokeMethod(&app, std::move(call), Qt::QueuedConnection);
+    });
 }
 
 int RunSubPlayer(int argc, char** argv) {
     // The sub-player shows nothing of its own: the core application is enough.
     QCoreApplication app(argc, argv);
     app.setApplicationName(QString::fromStdU16String(GetProgramProductName()));
-    InstallEventPump();
+    InstallEventPump(app);
     TMyX11Session session;
     if (!session.IsOpen()) {
         std::fprintf(stderr, "skivra: the sub-player cannot reach the X server\n");
@@ -56,13 +66,14 @@ int RunPlayer(int argc, char** argv) {
     QApplication app(argc, argv);
     const std::u16string sTitle = GetProgramProductName();
     app.setApplicationName(QString::fromStdU16String(sTitle));
-    InstallEventPump();
+    InstallEventPump(app);
     if (ActivatePrevInstance(kInstanceMutexName, TMyPlayerChannel::kMainWindowClass, sTitle, u"")) {
         return 0;
     }
     if (auto monitors = TMyX11MonitorSource::Open()) {
         SetMonitorSource(monitors);
     }
+    InstallGstMediaProber();
     // A player that was killed while the key-colour wallpaper was installed left a journal:
     // the user's wallpaper comes back before anything else happens.
     const TMyWallpaperEnvironment wallpaper = MakeDesktopWallpaperEnvironment();
@@ -79,7 +90,12 @@ int RunPlayer(int argc, char** argv) {
     window.Action_Opt_TaskTrayExecute(nullptr);
     // The panel lives inside the main window, so a second start finds the window through it.
     TMyPlayerChannel channel(session, window.winId());
-    return app.exec();
+    const int iExitCode = app.exec();
+    // Fetchers still running drop their reports and are waited for while the window they
+    // report to and the application still exist.
+    SetTerminating(true);
+    T_MyInfoGet::WaitForAll();
+    return iExitCode;
 }
 
 } // namespace
