@@ -247,5 +247,43 @@ TEST(PlaylistFormat, RecognisedByExtension) {
     EXPECT_EQ(DecodeWplPath(u"a&amp;apos;b&apos;c&lt;"), u"a&apos;b'c&lt;");
 }
 
+// Playlists in the shapes that desktop players export, committed byte for byte under
+// tests/data (CRLF and LF, byte-order marks, Shift-JIS, UTF-16, Windows separators), next to
+// the files they name. Entries that do not exist and addresses are left out.
+TEST(PlaylistFixture, ExportedPlaylistsExpandToTheFilesTheyName) {
+    const std::u16string sRoot = *Utf8ToUtf16(SKIVRA_TEST_DATA "/playlists/");
+    const std::u16string sIntro = u"music/01 Intro.mp3";
+    const std::u16string sTrack2 = u"music/Track 2.mp3";
+    const std::u16string sCo = u"music/it's & co.mp3";
+    const std::u16string sE = u"music/曲/ｅ.mp3";
+    const std::u16string sEncore = u"music/Live [2001]/03 – Encore.mp3";
+    struct {
+        const char16_t* sList;
+        Paths aExpected;
+    } const cases[] = {
+        {u"desktop.m3u", {sIntro, sTrack2}},
+        {u"plain.m3u", {sEncore, sCo}},
+        {u"japanese.m3u8", {sE, sTrack2}},
+        {u"player.m3u8", {sE, sEncore}},
+        {u"radio.pls", {sIntro, sE}},
+        {u"mix.wpl", {sCo, sE, sTrack2}},
+        {u"mix16.wpl", {sEncore, sIntro}},
+        // Nested lists in place, the list itself once.
+        {u"all.m3u8", {sIntro, sE, sTrack2, sCo, sE, sTrack2, sEncore, sCo}},
+    };
+    for (const auto& c : cases) {
+        TMyFileStrings sl;
+        sl.Add(sRoot + u"lists/" + c.sList);
+        Expand(sl);
+        Paths a;
+        for (const std::u16string& s : Entries(sl)) {
+            a.push_back(s.starts_with(sRoot) ? s.substr(sRoot.size()) : s);
+        }
+        EXPECT_EQ(a, c.aExpected) << Utf16ToUtf8(c.sList);
+        sl.Clear();
+    }
+    EXPECT_EQ(test::TCountedObject::Alive(), 0);
+}
+
 } // namespace
 } // namespace skivra
