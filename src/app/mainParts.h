@@ -98,6 +98,12 @@ public:
 
     // Makes the window known to the background fetcher's callbacks.
     virtual void AttachFetcher() = 0;
+    // Fills the panel for the list's focused entry.
+    virtual void RefreshInfo() = 0;
+    // The title value is empty (nothing has been shown since the last clear).
+    virtual bool InfoTitleEmpty() const = 0;
+    // Empties every value of the panel.
+    virtual void ClearInfo() = 0;
 };
 
 struct TMyMainParts {

@@ -10,13 +10,19 @@
 #include <utility>
 
 #include "app/main.h"
+#include "app/mainPlayer.h"
 #include "app/myMessages.h"
+#include "app/myMonitorWatch.h"
 #include "app/myParam.h"
 #include "app/myPlayerChannel.h"
+#include "app/myPlayerDesktop.h"
+#include "app/myPlayerEngine.h"
+#include "app/myQuitSignals.h"
 #include "app/myX11Session.h"
 #include "app/sub.h"
 #include "engine/myGstMediaProber.h"
 #include "engine/myWallpaperDesktop.h"
+#include "lists/myGeometry.h"
 #include "media/info_get.h"
 #include "platform/x11/myX11Monitors.h"
 #include "support/myEventHook.h"
@@ -29,12 +35,14 @@ using namespace skivra;
 
 constexpr char16_t kInstanceMutexName[] = u"_d_gdo19dkg?Idodxx";
 
-void InstallEventPump(QCoreApplication& app) {
+void InstallEventHooks() {
     SetEventPump([] { QCoreApplication::processEvents(); });
-    // Background threads (the media information fetchers, the graph's bus) hand their results
-    // to the UI thread behind the events already waiting; the application outlives them all.
-    SetUiThreadRunner([&app](std::function<void()> call) {
-        QMetaObject::invokeMethod(&app, std::move(call), Qt::QueuedConnection);
+    // Calls from the playback graphs' and the information fetcher's threads, and calls that
+    // must not run inside the one that asks (a graph's event may destroy that graph), wait
+    // in the event loop for their turn.
+    SetUiThreadRunner([](std::function<void()> call) {
+        QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(call),
+                                  Qt::QueuedConnection);
     });
 }
 
@@ -42,7 +50,7 @@ int RunSubPlayer(int argc, char** argv) {
     // The sub-player shows nothing of its own: the core application is enough.
     QCoreApplication app(argc, argv);
     app.setApplicationName(QString::fromStdU16String(GetProgramProductName()));
-    InstallEventPump(app);
+    InstallEventHooks();
     TMyX11Session session;
     if (!session.IsOpen()) {
         std::fprintf(stderr, "skivra: the sub-player cannot reach the X server\n");
@@ -66,36 +74,50 @@ int RunPlayer(int argc, char** argv) {
     QApplication app(argc, argv);
     const std::u16string sTitle = GetProgramProductName();
     app.setApplicationName(QString::fromStdU16String(sTitle));
-    InstallEventPump(app);
+    InstallEventHooks();
     if (ActivatePrevInstance(kInstanceMutexName, TMyPlayerChannel::kMainWindowClass, sTitle, u"")) {
         return 0;
     }
-    if (auto monitors = TMyX11MonitorSource::Open()) {
-        SetMonitorSource(monitors);
-    }
+    const std::int32_t iDrag = QApplication::startDragDistance();
+    SetDragThreshold({iDrag, iDrag});
     InstallGstMediaProber();
+    const TMyMonitorWatch monitors;
     // A player that was killed while the key-colour wallpaper was installed left a journal:
     // the user's wallpaper comes back before anything else happens.
     const TMyWallpaperEnvironment wallpaper = MakeDesktopWallpaperEnvironment();
     RestoreWallpaperJournal(wallpaper);
     SetWallpaperEnvironment(wallpaper);
+
     TMyX11Session session;
     TApp_Skivra window;
-    // The playing, list, intake, settings and information parts are plugged in as they are
-    // built; until then their actions stay disabled.
-    window.SetParts({});
-    QObject::connect(&window, &TApp_Skivra::Closed, &app, &QCoreApplication::quit,
-                     Qt::QueuedConnection);
-    window.FormCreate();
-    window.Action_Opt_TaskTrayExecute(nullptr);
     // The panel lives inside the main window, so a second start finds the window through it.
     TMyPlayerChannel channel(session, window.winId());
-    const int iExitCode = app.exec();
-    // Fetchers still running drop their reports and are waited for while the window they
-    // report to and the application still exist.
+    TMyGstPlayerEngine engine;
+    TMyX11PlayerDesktop desktop(window, *window.Panel_Video, channel, session.Connection(),
+                                [&monitors] {
+                                    TMyX11MonitorSource* pSource = monitors.Source();
+                                    return pSource ? pSource->RootOrigin() : TMyPoint{};
+                                });
+    TMyMainPlayer player(window, engine, desktop);
+    // The intake, settings and information parts are plugged in as they are built; until
+    // then their actions stay disabled.
+    window.SetParts({&player, &player, nullptr, nullptr, nullptr});
+    QObject::connect(&window, &TApp_Skivra::Closed, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    // Ended by a signal, the program closes its window the ordinary way.
+    const TMyQuitSignals quitSignals([&window] {
+        window.close();
+        QCoreApplication::quit();
+    });
+    window.FormCreate();
+    window.Action_Opt_TaskTrayExecute(nullptr);
+    const int iResult = app.exec();
+    // However the loop ended, the window is taken down while its parts still exist, and no
+    // information request outlives them.
+    window.FormDestroy();
     SetTerminating(true);
     T_MyInfoGet::WaitForAll();
-    return iExitCode;
+    return iResult;
 }
 
 } // namespace

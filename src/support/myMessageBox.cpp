@@ -24,12 +24,23 @@ int ShowRealBox(const QString& sText, const QString& sCaption, int iFlags) {
     box.setWindowTitle(sCaption);
     box.setText(sText);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    if ((iFlags & 0x0F) == MB_YESNO) {
+    const bool bSecond = (iFlags & MB_DEFBUTTON2) != 0;
+    switch (iFlags & 0x0F) {
+    case MB_YESNO:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    } else if ((iFlags & 0x0F) == MB_OKCANCEL) {
+        box.setDefaultButton(bSecond ? QMessageBox::No : QMessageBox::Yes);
+        break;
+    case MB_YESCANCEL:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::Cancel);
+        box.setDefaultButton(bSecond ? QMessageBox::Cancel : QMessageBox::Yes);
+        break;
+    case MB_OKCANCEL:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-    } else {
+        box.setDefaultButton(bSecond ? QMessageBox::Cancel : QMessageBox::Ok);
+        break;
+    default:
         box.setStandardButtons(QMessageBox::Ok);
+        break;
     }
     if ((iFlags & 0xF0) == MB_ICONQUESTION) {
         box.setIcon(QMessageBox::Question);

@@ -10,6 +10,10 @@ enum : int {
     MB_OK = 0x00,
     MB_OKCANCEL = 0x01,
     MB_YESNO = 0x04,
+    // Yes and Cancel: the question boxes that offer no "No".
+    MB_YESCANCEL = 0x08,
+    // The second button is the default one (the first is otherwise).
+    MB_DEFBUTTON2 = 0x100,
     MB_ICONWARNING = 0x30,
     MB_ICONQUESTION = 0x20,
 };

@@ -79,6 +79,9 @@ public:
     }
 
     void AttachFetcher() override { Note("AttachFetcher"); }
+    void RefreshInfo() override { Note("RefreshInfo"); }
+    bool InfoTitleEmpty() const override { return true; }
+    void ClearInfo() override { Note("ClearInfo"); }
 };
 
 } // namespace skivra::test

@@ -185,6 +185,11 @@ std::optional<TMyPoint> TMyX11MonitorSource::CursorPos() {
     return TMyPoint{iRootX - offset.X, iRootY - offset.Y};
 }
 
+TMyPoint TMyX11MonitorSource::RootOrigin() {
+    std::vector<TMyMonitorInfo> monitors = ReadX11Monitors(FpDisplay);
+    return ShiftToPrimaryOrigin(monitors);
+}
+
 int TMyX11MonitorSource::EventFd() const {
     return XConnectionNumber(static_cast<Display*>(FpDisplay));
 }

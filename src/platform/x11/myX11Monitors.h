@@ -25,6 +25,9 @@ public:
 
     std::vector<TMyMonitorInfo> Monitors() override;
     std::optional<TMyPoint> CursorPos() override;
+    // Where the origin of Monitors() lies in root-window coordinates: add it to go from the
+    // program's coordinates to the X server's, subtract it for the way back.
+    TMyPoint RootOrigin();
 
     // The connection's file descriptor: readable when events wait. The UI watches it and
     // calls DispatchEvents, which turns RandR screen changes and work-area changes into
