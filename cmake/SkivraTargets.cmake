@@ -46,9 +46,11 @@ endfunction()
 # A test binary that needs a real X server (label x11 or e2e). It runs as one ctest entry
 # under its own Xvfb on a free display, so no two tests ever share a desktop.
 # QT_MAIN gives the binary a main() that creates the Qt application object first (for
-# tests of code that needs an event loop or widgets).
+# tests of code that needs an event loop or widgets). EACH_CASE makes every gtest case its
+# own ctest entry with an X server of its own (for tests that leave a desktop behind them).
+# ENV is one NAME=VALUE for the test's environment (SKIVRA_XVFB_SCREEN, for instance).
 function(skivra_add_display_test name)
-  cmake_parse_arguments(arg "QT_MAIN" "LABEL;TIMEOUT" "SOURCES;LIBS;ARGS" ${ARGN})
+  cmake_parse_arguments(arg "QT_MAIN;EACH_CASE" "LABEL;TIMEOUT;ENV" "SOURCES;LIBS;ARGS" ${ARGN})
   if(NOT arg_LABEL)
     set(arg_LABEL x11)
   endif()
@@ -71,7 +73,18 @@ function(skivra_add_display_test name)
     target_compile_definitions(${name} PRIVATE SKIVRA_PROGRAM="$<TARGET_FILE:skivra>")
     add_dependencies(${name} skivra)
   endif()
+  if(arg_EACH_CASE)
+    # The X server wraps the listing of the cases too; it costs a second per build.
+    set_target_properties(${name} PROPERTIES
+      CROSSCOMPILING_EMULATOR "${PROJECT_SOURCE_DIR}/tests/support/with-xvfb")
+    gtest_discover_tests(${name} EXTRA_ARGS ${arg_ARGS} DISCOVERY_TIMEOUT 120
+      PROPERTIES LABELS ${arg_LABEL} TIMEOUT ${arg_TIMEOUT} ENVIRONMENT "${arg_ENV}")
+    return()
+  endif()
   add_test(NAME ${name}
            COMMAND "${PROJECT_SOURCE_DIR}/tests/support/with-xvfb" $<TARGET_FILE:${name}> ${arg_ARGS})
   set_tests_properties(${name} PROPERTIES LABELS ${arg_LABEL} TIMEOUT ${arg_TIMEOUT})
+  if(arg_ENV)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${arg_ENV}")
+  endif()
 endfunction()
