@@ -30,51 +30,11 @@
 #include "support/TempFolder.h"
 #include "support/myEventHook.h"
 #include "support/myMonitorSource.h"
+#include "support/qtTestApp.h"
+#include "support/screenPixels.h"
 
 namespace skivra::test {
 namespace {
-
-template <typename Condition> bool WaitFor(Condition condition, int iBoundMs = 30000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > iBoundMs) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        usleep(5000);
-    }
-    return true;
-}
-
-QImage Screenshot() {
-    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
-        QImage::Format_RGB32);
-}
-
-bool IsNear(QRgb a, QRgb b, int iTolerance) {
-    return std::abs(qRed(a) - qRed(b)) <= iTolerance &&
-           std::abs(qGreen(a) - qGreen(b)) <= iTolerance &&
-           std::abs(qBlue(a) - qBlue(b)) <= iTolerance;
-}
-
-// Share of sampled pixels that are neither black, nor the key colour, nor what the user's
-// wallpaper shows there: a screen showing video.
-double VideoShare(const QImage& image, const QImage& wallpaper) {
-    const std::uint32_t iKey = GetOverlayKeyColour();
-    const QRgb key = qRgb(iKey & 0xFF, (iKey >> 8) & 0xFF, (iKey >> 16) & 0xFF);
-    int iSamples = 0;
-    int iVideo = 0;
-    for (int y = 4; y < image.height(); y += 8) {
-        for (int x = 4; x < image.width(); x += 8) {
-            const QRgb pixel = image.pixel(x, y);
-            ++iSamples;
-            iVideo += !IsNear(pixel, qRgb(0, 0, 0), 24) && !IsNear(pixel, key, 8) &&
-                      !IsNear(pixel, wallpaper.pixel(x, y), 8);
-        }
-    }
-    return iSamples ? static_cast<double>(iVideo) / iSamples : 0.0;
-}
 
 // The sub-player's part, played by a desktop-type window of this process: Qt never paints
 // it, so whatever shows in it was drawn by the video sink.
@@ -223,7 +183,7 @@ protected:
         });
     }
     bool ShowsVideo() {
-        return PlayUntil([&] { return VideoShare(Screenshot(), wallpaper) > 0.5; });
+        return PlayUntil([&] { return VideoShare(Screenshot(), &wallpaper) > 0.5; });
     }
     bool ShowsTheUsersWallpaper() {
         return PlayUntil([&] { return Screenshot() == wallpaper; });

@@ -23,9 +23,16 @@
 #include "engine/myGraphUnits.h"
 #include "support/DesktopWindow.h"
 #include "support/TempFolder.h"
+#include "support/qtTestApp.h"
+#include "support/screenPixels.h"
 
 namespace skivra {
 namespace {
+
+using test::IsNear;
+using test::Screenshot;
+using test::VideoShare;
+using test::WaitFor;
 
 // The Qt application and the clips live for the whole test program: making the clips is
 // the slowest part, and a QApplication cannot be made twice.
@@ -52,21 +59,6 @@ private:
     static inline std::unique_ptr<test::TempFolder> FClips;
 };
 const auto* const environment = ::testing::AddGlobalTestEnvironment(new PlaybackEnvironment);
-
-// Runs the event loop until the condition holds, for at most the bound (generous: the
-// machine is shared and the tests run under sanitizers). Returns whether it held.
-template <typename Condition> bool WaitFor(Condition condition, int iBoundMs = 20000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > iBoundMs) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        usleep(5000);
-    }
-    return true;
-}
 
 // Lets the event loop run for a while; used only where time itself is what is tested
 // (a paused picture must not change), never to wait for something to happen.
@@ -106,32 +98,6 @@ public:
     }
     std::vector<std::int32_t> FEvents;
 };
-
-QImage Screenshot() {
-    return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
-}
-
-bool IsNear(QRgb a, QRgb b, int iTolerance = 40) {
-    return std::abs(qRed(a) - qRed(b)) <= iTolerance &&
-           std::abs(qGreen(a) - qGreen(b)) <= iTolerance &&
-           std::abs(qBlue(a) - qBlue(b)) <= iTolerance;
-}
-
-// Share of sampled pixels that are neither black nor the key colour: a screen showing video.
-double VideoShare(const QImage& image) {
-    const std::uint32_t iKey = GetOverlayKeyColour();
-    const QRgb key = qRgb(iKey & 0xFF, (iKey >> 8) & 0xFF, (iKey >> 16) & 0xFF);
-    int iSamples = 0;
-    int iVideo = 0;
-    for (int y = 4; y < image.height(); y += 8) {
-        for (int x = 4; x < image.width(); x += 8) {
-            const QRgb pixel = image.pixel(x, y);
-            ++iSamples;
-            iVideo += !IsNear(pixel, qRgb(0, 0, 0), 24) && !IsNear(pixel, key, 8);
-        }
-    }
-    return iSamples ? static_cast<double>(iVideo) / iSamples : 0.0;
-}
 
 double ChangedShare(const QImage& a, const QImage& b) {
     int iSamples = 0;

@@ -33,8 +33,9 @@ public:
 inline ::testing::Environment* const kKeepRunning =
     ::testing::AddGlobalTestEnvironment(new TKeepRunningEnvironment);
 
-// Processes events until the condition holds, at most iTimeoutMs; returns the condition.
-inline bool WaitFor(const std::function<bool()>& condition, int iTimeoutMs = 10000) {
+// Processes events until the condition holds, at most iTimeoutMs (generous: the machine is
+// shared and the tests run under sanitizers); returns the condition.
+inline bool WaitFor(const std::function<bool()>& condition, int iTimeoutMs = 30000) {
     QDeadlineTimer deadline(iTimeoutMs);
     while (!condition()) {
         if (deadline.hasExpired()) {
