@@ -1,6 +1,9 @@
 #include "app/mainPlayer.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QListView>
 #include <QMenu>
 #include <QMouseEvent>
@@ -10,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <utility>
+#include <vector>
 
 #include "app/main.h"
 #include "app/mainView.h"
@@ -135,6 +139,7 @@ void TMyMainPlayer::CreatePlaylist() {
     QListView* pList = FWindow.ListBox_Playlist;
     FModel->SetFont(pList->font());
     pList->setModel(FModel.get());
+    pList->installEventFilter(this);
     pList->viewport()->installEventFilter(this);
     connect(pList, &QListView::doubleClicked, this, [this] { ListBox_PlaylistDblClick(); });
     connect(pList, &QListView::clicked, this, [this] { ListBox_PlaylistClick(); });
@@ -266,7 +271,49 @@ void TMyMainPlayer::ListBox_PlaylistMouseUp(Qt::MouseButton button, QPoint ptScr
     FWindow.PopupMenu_Main->popup(ptScreen);
 }
 
+bool TMyMainPlayer::ListBox_PlaylistKeyDown(const QKeyEvent& key) {
+    if (key.matches(QKeySequence::Copy)) {
+        ListBox_PlaylistCopyNames();
+        return true;
+    }
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        ListBox_PlaylistDblClick();
+        return true;
+    case Qt::Key_Delete:
+        FWindow.PopupMenu_MainPopup();
+        if (FWindow.Action(A::Action_List_Delete)->isEnabled()) {
+            FWindow.Action(A::Action_List_Delete)->trigger();
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TMyMainPlayer::ListBox_PlaylistCopyNames() {
+    const QModelIndexList rows = FWindow.ListBox_Playlist->selectionModel()->selectedRows();
+    std::vector<int> aRows;
+    for (const QModelIndex& index : rows) {
+        aRows.push_back(index.row());
+    }
+    std::sort(aRows.begin(), aRows.end());
+    QStringList names;
+    for (const int iRow : aRows) {
+        if (iRow < FPlaylist->Count()) {
+            names << QString::fromStdU16String(FPlaylist->Get(iRow));
+        }
+    }
+    if (!names.isEmpty()) {
+        QGuiApplication::clipboard()->setText(names.join(u'\n'));
+    }
+}
+
 bool TMyMainPlayer::eventFilter(QObject* pObject, QEvent* pEvent) {
+    if (pObject == FWindow.ListBox_Playlist && pEvent->type() == QEvent::KeyPress) {
+        return ListBox_PlaylistKeyDown(*static_cast<QKeyEvent*>(pEvent));
+    }
     if (pObject == FWindow.ListBox_Playlist->viewport()) {
         if (pEvent->type() == QEvent::MouseButtonPress) {
             const auto* pMouse = static_cast<QMouseEvent*>(pEvent);

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QPoint>
 
+class QKeyEvent;
+
 #include <memory>
 
 #include "app/mainParts.h"
@@ -68,6 +70,10 @@ public:
     // A right-button press at the screen point, and a release of a button there.
     void ListBox_PlaylistMouseDown(Qt::MouseButton button, QPoint ptScreen);
     void ListBox_PlaylistMouseUp(Qt::MouseButton button, QPoint ptScreen);
+    // Return and Enter play the focused entry, Delete deletes the selection, the copy keys
+    // put the selected file names on the clipboard, one per line; true when the key was used.
+    bool ListBox_PlaylistKeyDown(const QKeyEvent& key);
+    void ListBox_PlaylistCopyNames();
 
 protected:
     bool eventFilter(QObject* pObject, QEvent* pEvent) override;

@@ -19,6 +19,8 @@
 #include "support/qtTestApp.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
@@ -147,6 +149,26 @@ TEST_F(MainPlayerTest, DoubleClickPlaysTheEntryAndRightButtonGesturesRunTheirCom
     ASSERT_TRUE(test::WaitFor([&] { return window.PopupMenu_Main->isVisible(); }));
     window.PopupMenu_Main->close();
     EXPECT_EQ(player.Controller().ItemIndex(), 2);
+}
+
+TEST_F(MainPlayerTest, KeysPlayTheFocusedEntryCopyTheSelectedNamesAndDeleteThem) {
+    QListView* pList = window.ListBox_Playlist;
+    pList->setFocus();
+    QItemSelectionModel* pSelection = pList->selectionModel();
+    pSelection->setCurrentIndex(Row(1), QItemSelectionModel::NoUpdate);
+    QTest::keyClick(pList, Qt::Key_Return);
+    EXPECT_EQ(player.Controller().ItemIndex(), 1);
+    EXPECT_TRUE(player.IsGraphLoaded());
+
+    pSelection->select(Row(2), QItemSelectionModel::ClearAndSelect);
+    pSelection->select(Row(0), QItemSelectionModel::Select);
+    QTest::keyClick(pList, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("/m/b 10.mp4\n/m/c.mp3"));
+
+    SetMessageBoxHook([](const QString&, const QString&, int) { return IDYES; });
+    QTest::keyClick(pList, Qt::Key_Delete);
+    ASSERT_EQ(player.Playlist().Count(), 1);
+    EXPECT_EQ(player.Playlist().Get(0), u"/m/a 9.mp4");
 }
 
 TEST_F(MainPlayerTest, DeletingTheSelectionAsksAndKeepsTheCurrentEntryInPlace) {
