@@ -8,6 +8,9 @@
 
 #include <cmath>
 #include <memory>
+#include <mutex>
+#include <utility>
+#include <vector>
 
 namespace skivra {
 
@@ -41,16 +44,20 @@ public:
         if (!sUri) {
             return result;
         }
-        const TGObject<GstDiscoverer> discoverer(
-            gst_discoverer_new(static_cast<GstClockTime>(FTimeout.count()) * GST_MSECOND, &pError));
-        g_clear_error(&pError);
+        TGObject<GstDiscoverer> discoverer = TakeDiscoverer();
         if (!discoverer) {
             return result;
         }
         const TGObject<GstDiscovererInfo> info(
             gst_discoverer_discover_uri(discoverer.get(), sUri.get(), &pError));
         g_clear_error(&pError);
-        if (!info || gst_discoverer_info_get_result(info.get()) != GST_DISCOVERER_OK) {
+        const GstDiscovererResult eResult =
+            info ? gst_discoverer_info_get_result(info.get()) : GST_DISCOVERER_ERROR;
+        // A discoverer that gave up on a file at the time-out is not trusted with another one.
+        if (eResult != GST_DISCOVERER_TIMEOUT) {
+            GiveBack(std::move(discoverer));
+        }
+        if (eResult != GST_DISCOVERER_OK) {
             return result;
         }
         const GstClockTime iDuration = gst_discoverer_info_get_duration(info.get());
@@ -66,6 +73,31 @@ public:
     }
 
 private:
+    // A discoverer is used again for the next file: making one costs about as much as
+    // probing a small file. Each is used by one probe at a time.
+    TGObject<GstDiscoverer> TakeDiscoverer() {
+        {
+            const std::lock_guard<std::mutex> lock(FIdleLock);
+            if (!FIdle.empty()) {
+                TGObject<GstDiscoverer> discoverer = std::move(FIdle.back());
+                FIdle.pop_back();
+                return discoverer;
+            }
+        }
+        GError* pError = nullptr;
+        TGObject<GstDiscoverer> discoverer(
+            gst_discoverer_new(static_cast<GstClockTime>(FTimeout.count()) * GST_MSECOND, &pError));
+        g_clear_error(&pError);
+        return discoverer;
+    }
+
+    void GiveBack(TGObject<GstDiscoverer> discoverer) {
+        const std::lock_guard<std::mutex> lock(FIdleLock);
+        if (FIdle.size() < kMaxIdle) {
+            FIdle.push_back(std::move(discoverer));
+        }
+    }
+
     static void ReadVideo(GstDiscovererVideoInfo* pVideo, TResult& result) {
         const guint iWidth = gst_discoverer_video_info_get_width(pVideo);
         const guint iHeight = gst_discoverer_video_info_get_height(pVideo);
@@ -86,7 +118,10 @@ private:
         }
     }
 
+    static constexpr std::size_t kMaxIdle = 4;
     std::chrono::milliseconds FTimeout;
+    std::mutex FIdleLock;
+    std::vector<TGObject<GstDiscoverer>> FIdle;
 };
 
 } // namespace

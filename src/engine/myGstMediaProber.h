@@ -9,9 +9,9 @@ namespace skivra {
 
 // The media probe over GStreamer's discoverer: duration, displayed video size (the pixel
 // aspect ratio applied to the width) and average frame time of a file, without playing it.
-// Each probe has its own discoverer, so probes may run on several threads at once; a file
-// that the discoverer cannot finish within the time-out gives zeros, so a hostile file never
-// holds the caller for longer than that.
+// Each probe has a discoverer to itself while it runs (kept for later probes), so probes may
+// run on several threads at once; a file that the discoverer cannot finish within the
+// time-out gives zeros, so a hostile file never holds the caller for longer than that.
 std::shared_ptr<TMyMediaProber>
 MakeGstMediaProber(std::chrono::milliseconds timeout = std::chrono::seconds(5));
 

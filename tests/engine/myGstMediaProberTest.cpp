@@ -68,6 +68,15 @@ TEST_F(GstMediaProberTest, DurationSizeAndRateOfEachFile) {
     }
 }
 
+TEST_F(GstMediaProberTest, AFailedFileDoesNotSpoilTheNextProbe) {
+    // Discoverers are used again from file to file: each failure (random bytes, an empty
+    // file, a missing one, a truncated one) is followed by a file that must read in full.
+    for (const std::size_t iBad : {8u, 9u, 10u, 7u}) {
+        ExpectFacts(ProbeMediaFile(File(kMedia[iBad].sName)), kMedia[iBad]);
+        ExpectFacts(ProbeMediaFile(File(kMedia[0].sName)), kMedia[0]);
+    }
+}
+
 TEST_F(GstMediaProberTest, ProbedRecordRoundsTheLengthUp) {
     const TMyTag2 clip(File(u"clip_10_2.mp4"));
     EXPECT_EQ(clip.MediaLength(), 11);
