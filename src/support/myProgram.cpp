@@ -99,13 +99,18 @@ std::u16string GetProgramComments() {
 }
 
 std::u16string GetDataFileName(std::u16string_view sExt) {
-    const std::u16string sProgram = GetProgramFileName();
+    return GetDataFileName(sExt, GetProgramFileName());
+}
+
+std::u16string GetDataFileName(std::u16string_view sExt, const std::u16string& sProgram) {
     const std::u16string sFileName = ChangeExtPart(GetFileNamePart(sProgram), sExt);
     if (const char* pDataDir = std::getenv("SKIVRA_DATA_DIR"); pDataDir && *pDataDir) {
         MakeFolders(pDataDir);
         return IncludeSuffix(Utf8ToUtf16(pDataDir).value_or(u"/tmp"), u"/") + sFileName;
     }
-    if (access(Utf16ToUtf8(GetProgramFolder()).c_str(), W_OK) == 0) {
+    const bool bInstalled =
+        access(Utf16ToUtf8(ChangeExtPart(sProgram, u".installed")).c_str(), F_OK) == 0;
+    if (!bInstalled && access(Utf16ToUtf8(GetFolderPathPart(sProgram)).c_str(), W_OK) == 0) {
         return ChangeExtPart(sProgram, sExt);
     }
     const std::string sFolder = ConfigFolder();

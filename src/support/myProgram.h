@@ -39,8 +39,12 @@ std::u16string GetProgramComments();
 // Where a data file of the program lives, by its extension (".ini", ".playlist",
 // ".wallpaper.bmp"): beside the program, named after it, while the program's folder is
 // writable (a portable or build-tree copy keeps its data with it); otherwise in
-// $XDG_CONFIG_HOME/skivra/ (~/.config/skivra/), which is created when missing. The
+// $XDG_CONFIG_HOME/skivra/ (~/.config/skivra/), which is created when missing. An
+// installed program (cmake --install leaves "skivra.installed" beside it) always uses
+// that folder, also where its own folder is writable (an install into ~/.local). The
 // environment variable SKIVRA_DATA_DIR, when set, names the folder instead.
 std::u16string GetDataFileName(std::u16string_view sExt);
+// The same rule for the program file sProgram.
+std::u16string GetDataFileName(std::u16string_view sExt, const std::u16string& sProgram);
 
 } // namespace skivra

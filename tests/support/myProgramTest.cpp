@@ -49,5 +49,27 @@ TEST(DataFiles, BesideTheProgramOrInTheConfigFolder) {
     unsetenv("SKIVRA_DATA_DIR");
 }
 
+// An installed copy keeps its data in the configuration folder even where its own folder
+// is writable; a copy without the marker keeps it beside itself.
+TEST(DataFiles, InstalledProgramUsesTheConfigFolder) {
+    unsetenv("SKIVRA_DATA_DIR");
+    test::TempFolder temp;
+    const std::u16string sProgram = temp.Write(u"lib/skivra/skivra");
+    setenv("XDG_CONFIG_HOME", (temp.Path() + "/config").c_str(), 1);
+    EXPECT_EQ(GetDataFileName(u".playlist", sProgram), temp / u"lib/skivra/skivra.playlist");
+
+    temp.Write(u"lib/skivra/skivra.installed");
+    EXPECT_EQ(GetDataFileName(u".playlist", sProgram), temp / u"config/skivra/skivra.playlist");
+    EXPECT_EQ(GetDataFileName(u".ini", sProgram), temp / u"config/skivra/skivra.ini");
+    struct stat st {};
+    EXPECT_EQ(stat((temp.Path() + "/config/skivra").c_str(), &st), 0);
+
+    // The override still wins.
+    setenv("SKIVRA_DATA_DIR", (temp.Path() + "/data").c_str(), 1);
+    EXPECT_EQ(GetDataFileName(u".ini", sProgram), temp / u"data/skivra.ini");
+    unsetenv("SKIVRA_DATA_DIR");
+    unsetenv("XDG_CONFIG_HOME");
+}
+
 } // namespace
 } // namespace skivra
