@@ -48,9 +48,9 @@ endfunction()
 # QT_MAIN gives the binary a main() that creates the Qt application object first (for
 # tests of code that needs an event loop or widgets). EACH_CASE makes every gtest case its
 # own ctest entry with an X server of its own (for tests that leave a desktop behind them).
-# ENV is one NAME=VALUE for the test's environment (SKIVRA_XVFB_SCREEN, for instance).
+# ENV lists NAME=VALUE pairs for the test's environment (SKIVRA_XVFB_SCREEN, for instance).
 function(skivra_add_display_test name)
-  cmake_parse_arguments(arg "QT_MAIN;EACH_CASE" "LABEL;TIMEOUT;ENV" "SOURCES;LIBS;ARGS" ${ARGN})
+  cmake_parse_arguments(arg "QT_MAIN;EACH_CASE" "LABEL;TIMEOUT" "SOURCES;LIBS;ARGS;ENV" ${ARGN})
   if(NOT arg_LABEL)
     set(arg_LABEL x11)
   endif()
@@ -74,11 +74,12 @@ function(skivra_add_display_test name)
     add_dependencies(${name} skivra)
   endif()
   if(arg_EACH_CASE)
-    # The X server wraps the listing of the cases too; it costs a second per build.
-    set_target_properties(${name} PROPERTIES
-      CROSSCOMPILING_EMULATOR "${PROJECT_SOURCE_DIR}/tests/support/with-xvfb")
+    # The X server (and its environment) wraps the listing of the cases too; it costs a
+    # second per build.
+    set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
+      "env;${arg_ENV};${PROJECT_SOURCE_DIR}/tests/support/with-xvfb")
     gtest_discover_tests(${name} EXTRA_ARGS ${arg_ARGS} DISCOVERY_TIMEOUT 120
-      PROPERTIES LABELS ${arg_LABEL} TIMEOUT ${arg_TIMEOUT} ENVIRONMENT "${arg_ENV}")
+      PROPERTIES LABELS ${arg_LABEL} TIMEOUT ${arg_TIMEOUT})
     return()
   endif()
   add_test(NAME ${name}

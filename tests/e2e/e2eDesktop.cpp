@@ -10,6 +10,7 @@
 #include <bit>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace skivra::e2e {
@@ -139,6 +140,15 @@ bool IsNear(std::uint32_t a, std::uint32_t b, int iTolerance) {
     return true;
 }
 
+bool IsMasked(int x, int y, const std::vector<TBox>& masks) {
+    for (const TBox& mask : masks) {
+        if (mask.Contains(x, y)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 std::string ToString(const TBox& box) {
@@ -167,22 +177,21 @@ long CountDifferences(const TShot& a, const TShot& b, const TBox& box,
     long iDiffering = 0;
     for (int y = std::max(box.Y, 0); y < std::min({box.Y + box.Height, a.Height, b.Height}); ++y) {
         for (int x = std::max(box.X, 0); x < std::min({box.X + box.Width, a.Width, b.Width}); ++x) {
-            bool bMasked = false;
-            for (const TBox& mask : masks) {
-                bMasked = bMasked || mask.Contains(x, y);
-            }
-            iDiffering += !bMasked && a.At(x, y) != b.At(x, y);
+            iDiffering += !IsMasked(x, y, masks) && a.At(x, y) != b.At(x, y);
         }
     }
     return iDiffering;
 }
 
 double VideoShare(const TShot& shot, const TShot& reference, const TBox& box,
-                  std::uint32_t iKeyColour) {
+                  const std::vector<TBox>& masks, std::uint32_t iKeyColour) {
     long iSamples = 0;
     long iVideo = 0;
     for (int y = std::max(box.Y, 0) + 2; y < std::min(box.Y + box.Height, shot.Height); y += 4) {
         for (int x = std::max(box.X, 0) + 2; x < std::min(box.X + box.Width, shot.Width); x += 4) {
+            if (IsMasked(x, y, masks)) {
+                continue;
+            }
             const std::uint32_t pixel = shot.At(x, y);
             ++iSamples;
             iVideo += !IsNear(pixel, 0, 24) && !IsNear(pixel, iKeyColour, 8) &&
@@ -190,6 +199,33 @@ double VideoShare(const TShot& shot, const TShot& reference, const TBox& box,
         }
     }
     return iSamples ? static_cast<double>(iVideo) / static_cast<double>(iSamples) : 0.0;
+}
+
+char DominantColour(const TShot& shot, const TBox& box, const std::vector<TBox>& masks) {
+    double sums[3] = {0, 0, 0};
+    long iSamples = 0;
+    for (int y = std::max(box.Y, 0) + 2; y < std::min(box.Y + box.Height, shot.Height); y += 4) {
+        for (int x = std::max(box.X, 0) + 2; x < std::min(box.X + box.Width, shot.Width); x += 4) {
+            if (IsMasked(x, y, masks)) {
+                continue;
+            }
+            const std::uint32_t pixel = shot.At(x, y);
+            sums[0] += (pixel >> 16) & 0xFF;
+            sums[1] += (pixel >> 8) & 0xFF;
+            sums[2] += pixel & 0xFF;
+            ++iSamples;
+        }
+    }
+    if (iSamples == 0) {
+        return '?';
+    }
+    for (int i = 0; i < 3; ++i) {
+        const double fOther = std::max(sums[(i + 1) % 3], sums[(i + 2) % 3]);
+        if (sums[i] > 2.5 * fOther && sums[i] / static_cast<double>(iSamples) > 100) {
+            return "rgb"[i];
+        }
+    }
+    return '?';
 }
 
 TDesktop::TDesktop(const std::string& sDisplay) {
@@ -257,9 +293,17 @@ TShot TDesktop::Shot() const {
     const Visual* visual = DefaultVisual(FDisplay, DefaultScreen(FDisplay));
     shot.Pixels.reserve(static_cast<std::size_t>(root.Width) *
                         static_cast<std::size_t>(root.Height));
+    // The common case read straight from the rows: shots are taken many times a second
+    // while a test waits.
+    const bool bDirect = image->bits_per_pixel == 32 && image->byte_order == LSBFirst;
     for (int y = 0; y < root.Height; ++y) {
+        const char* pRow = image->data + static_cast<std::ptrdiff_t>(y) * image->bytes_per_line;
         for (int x = 0; x < root.Width; ++x) {
-            const unsigned long pixel = XGetPixel(image.get(), x, y);
+            std::uint32_t iRaw = 0;
+            if (bDirect) {
+                std::memcpy(&iRaw, pRow + static_cast<std::ptrdiff_t>(x) * 4, 4);
+            }
+            const unsigned long pixel = bDirect ? iRaw : XGetPixel(image.get(), x, y);
             shot.Pixels.push_back((Channel(pixel, visual->red_mask) << 16) |
                                   (Channel(pixel, visual->green_mask) << 8) |
                                   Channel(pixel, visual->blue_mask));
@@ -288,13 +332,7 @@ std::optional<TWindowFacts> TDesktop::Describe(unsigned long iWindow) const {
     facts.States = AtomNames(d, iWindow, "_NET_WM_STATE");
     facts.Viewable = attributes.map_state == IsViewable;
     facts.Box = BoxOf(d, iWindow).value_or(TBox{});
-    // The frame is the ancestor just below the root.
-    Window frame = iWindow;
-    for (Window parent = Parent(d, frame); parent != None && parent != DefaultRootWindow(d);
-         parent = Parent(d, frame)) {
-        frame = parent;
-    }
-    facts.Frame = BoxOf(d, frame).value_or(facts.Box);
+    facts.Frame = BoxOf(d, TopAncestor(iWindow)).value_or(facts.Box);
     return facts;
 }
 
@@ -327,6 +365,26 @@ std::vector<unsigned long> TDesktop::StackingOrder() const {
     return LongProperty(FDisplay, DefaultRootWindow(FDisplay), "_NET_CLIENT_LIST_STACKING",
                         XA_WINDOW)
         .value_or(std::vector<unsigned long>{});
+}
+
+std::vector<unsigned long> TDesktop::RootChildren() const {
+    const std::vector<Window> children = Children(FDisplay, DefaultRootWindow(FDisplay));
+    return std::vector<unsigned long>(children.begin(), children.end());
+}
+
+unsigned long TDesktop::TopAncestor(unsigned long iWindow) const {
+    Window top = iWindow;
+    for (Window parent = Parent(FDisplay, top);
+         parent != None && parent != DefaultRootWindow(FDisplay); parent = Parent(FDisplay, top)) {
+        top = parent;
+    }
+    return top;
+}
+
+bool TDesktop::HasWindowManager() const {
+    const auto check =
+        LongProperty(FDisplay, DefaultRootWindow(FDisplay), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW);
+    return check && !check->empty() && (*check)[0] != None;
 }
 
 bool TDesktop::HasRootPixmap() const {

@@ -44,10 +44,14 @@ struct TShot {
 // those inside any of the masks.
 long CountDifferences(const TShot& a, const TShot& b, const TBox& box,
                       const std::vector<TBox>& masks = {});
-// Share (0..1) of the box's pixels, sampled every 4th pixel each way, that are neither
-// black nor near the colour nor what the reference shot shows there: video.
+// Share (0..1) of the box's pixels outside the masks, sampled every 4th pixel each way,
+// that are neither black nor near the key colour nor what the reference shot shows there:
+// video.
 double VideoShare(const TShot& shot, const TShot& reference, const TBox& box,
-                  std::uint32_t iKeyColour);
+                  const std::vector<TBox>& masks, std::uint32_t iKeyColour);
+// The primary colour that dominates the box outside the masks ('r', 'g' or 'b': the
+// channel whose mean leads the other two by a wide margin), or '?'.
+char DominantColour(const TShot& shot, const TBox& box, const std::vector<TBox>& masks);
 
 // A window as the window manager and the program describe it.
 struct TWindowFacts {
@@ -84,8 +88,14 @@ public:
     std::optional<TWindowFacts> Describe(unsigned long iWindow) const;
     // The window ids in the window manager's stacking order, bottom first.
     std::vector<unsigned long> StackingOrder() const;
+    // The root's children bottom first, as the server stacks them.
+    std::vector<unsigned long> RootChildren() const;
+    // The window's ancestor just below the root (its frame, under a window manager).
+    unsigned long TopAncestor(unsigned long iWindow) const;
     // Whether the root shows a pixmap set by a wallpaper setter.
     bool HasRootPixmap() const;
+    // Whether an EWMH window manager runs.
+    bool HasWindowManager() const;
 
 private:
     Display* FDisplay = nullptr;

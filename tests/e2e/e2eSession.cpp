@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 namespace skivra::e2e {
 
@@ -93,13 +95,17 @@ void TE2eTest::TearDown() {
     }
     WaitFor([&] { return FindProcesses(SKIVRA_PROGRAM, "SKIVRA_DATA_DIR", FsDataDir).empty(); },
             std::chrono::seconds(10));
-    if (!HasFailure()) {
+    // SKIVRA_E2E_KEEP_SHOTS=1 keeps the screenshots of a passing test too, to look at.
+    const char* pKeep = std::getenv("SKIVRA_E2E_KEEP_SHOTS");
+    if (!HasFailure() && !(pKeep && *pKeep && std::string_view(pKeep) != "0")) {
         return;
     }
-    for (const std::string& sLog : FLogs) {
-        std::printf("---- %s\n%s", sLog.c_str(), ReadWholeFile(sLog).c_str());
+    if (HasFailure()) {
+        for (const std::string& sLog : FLogs) {
+            std::printf("---- %s\n%s", sLog.c_str(), ReadWholeFile(sLog).c_str());
+        }
+        std::printf("---- tools\n%s", ReadWholeFile(FsToolLog).c_str());
     }
-    std::printf("---- tools\n%s", ReadWholeFile(FsToolLog).c_str());
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
     const std::string sFolder = std::filesystem::temp_directory_path().string() + "/skivra-e2e-" +
                                 info->test_suite_name() + "." + info->name();
@@ -108,7 +114,7 @@ void TE2eTest::TearDown() {
     for (const auto& [sLabel, shot] : FShots) {
         shot.SavePpm(sFolder + "/" + sLabel + ".ppm");
     }
-    std::printf("screenshots of the failed test: %s\n", sFolder.c_str());
+    std::printf("screenshots of the test: %s\n", sFolder.c_str());
 }
 
 std::map<std::string, std::string> TE2eTest::ProgramEnvironment() const {
@@ -217,7 +223,9 @@ TChild TE2eTest::StartPlayer(std::chrono::milliseconds bound) {
 ::testing::AssertionResult TE2eTest::PressKeys(unsigned long iWindow,
                                                const std::vector<std::string>& keys) {
     const std::string sWindow = std::to_string(iWindow);
-    if (auto r = Tool({"xdotool", "windowactivate", "--sync", sWindow}); !r) {
+    // Activation asks the window manager; without one the focus is set directly.
+    const char* pFocus = desktop.HasWindowManager() ? "windowactivate" : "windowfocus";
+    if (auto r = Tool({"xdotool", pFocus, "--sync", sWindow}); !r) {
         return r;
     }
     for (const std::string& sKey : keys) {
