@@ -2,6 +2,7 @@
 
 #include "app/mainImages.h"
 #include "app/myBusySection.h"
+#include "app/myInfoTexts.h"
 #include "platform/x11/myX11KeyState.h"
 #include "platform/x11/myX11WindowStyle.h"
 #include "support/myFolderDialog.h"
@@ -51,9 +52,6 @@ constexpr int kVolumeWidth = 110;
 constexpr int kGridRowHeight = 16;
 constexpr int kSeekLineSize = 30;
 constexpr int kSeekDesignTicks = 30;
-
-const QString kGridLabels[] = {QStringLiteral("タイトル"), QStringLiteral("アーティスト"),
-                               QStringLiteral("アルバム"), QStringLiteral("ファイル情報")};
 
 // The information grid's cells: the grid's colours, the text on one line, vertically
 // centred, two pixels in from the left, never elided (the first column is sized to fit).
@@ -423,11 +421,13 @@ void TApp_Skivra::FormCreate() {
         FParts.Info->AttachFetcher();
     }
     for (int iRow = 0; iRow < 4; ++iRow) {
-        Grid_Info->setItem(iRow, 0, new QTableWidgetItem(kGridLabels[iRow]));
+        Grid_Info->setItem(iRow, 0, new QTableWidgetItem(QString::fromUtf16(kInfoRowLabels[iRow])));
         Grid_Info->setItem(iRow, 1, new QTableWidgetItem());
     }
-    Grid_Info->setColumnWidth(0, QFontMetrics(Grid_Info->font()).horizontalAdvance(kGridLabels[3]) +
-                                     4);
+    Grid_Info->setColumnWidth(
+        0,
+        QFontMetrics(Grid_Info->font()).horizontalAdvance(QString::fromUtf16(kInfoRowLabels[3])) +
+            4);
     Action(A::Action_Opt_StatusBar)->setVisible(true);
     if (FParts.Player) {
         FParts.Player->CreatePlaylist();

@@ -76,7 +76,10 @@ public:
     std::int32_t ResumeIndex() const { return FiResumeIndex; }
     void SetResumeIndex(std::int32_t iIndex) { FiResumeIndex = iIndex; }
     bool MediaEndedFlag() const { return FbMediaEnded; }
+    // The seek bar's hold: while set, the display tick leaves the bar where it is (the seek
+    // bar sets it while the user holds its thumb; SeekTo while it applies a position).
     bool SeekHold() const { return FbSeekHold; }
+    void SetSeekHold(bool bHold) { FbSeekHold = bHold; }
     TMyWStrings& Playlist() const { return FPlaylist; }
     TMyPlayerView& View() const { return FView; }
 

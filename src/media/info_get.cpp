@@ -41,8 +41,9 @@ T_MyInfoGet::T_MyInfoGet(TMyInfoGetSink& sink, int iIndex, std::u16string sFileN
     }
 }
 
-void T_MyInfoGet::Start(TMyInfoGetSink& sink, int iIndex, std::u16string sFileName,
-                        const TMyCustomTag* pEntryRecord) {
+std::shared_ptr<T_MyInfoGet> T_MyInfoGet::Start(TMyInfoGetSink& sink, int iIndex,
+                                                std::u16string sFileName,
+                                                const TMyCustomTag* pEntryRecord) {
     std::shared_ptr<T_MyInfoGet> fetcher(
         new T_MyInfoGet(sink, iIndex, std::move(sFileName), pEntryRecord));
     auto bDone = std::make_shared<std::atomic<bool>>(false);
@@ -66,6 +67,7 @@ void T_MyInfoGet::Start(TMyInfoGetSink& sink, int iIndex, std::u16string sFileNa
     for (TFetcherThread& done : finished) {
         done.thread.join();
     }
+    return fetcher;
 }
 
 void T_MyInfoGet::WaitForAll() {

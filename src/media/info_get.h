@@ -33,9 +33,11 @@ public:
     // read here only, before the thread starts. A record made from this very file (same
     // name ignoring case, a stored title, the file's present write time) is not read again:
     // it is only completed by the probe when its duration is missing, and otherwise both
-    // reports come at once with no record. The sink must outlive every report.
-    static void Start(TMyInfoGetSink& sink, int iIndex, std::u16string sFileName,
-                      const TMyCustomTag* pEntryRecord);
+    // reports come at once with no record. The sink must outlive every report, or
+    // terminate the fetcher (through the answer, best held weakly) before it goes.
+    static std::shared_ptr<T_MyInfoGet> Start(TMyInfoGetSink& sink, int iIndex,
+                                              std::u16string sFileName,
+                                              const TMyCustomTag* pEntryRecord);
 
     // Any thread: the reports still to come are dropped.
     void Terminate() { FbTerminated.store(true); }

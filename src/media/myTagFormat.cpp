@@ -3,6 +3,7 @@
 #include "lists/myNumber.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <ctime>
 #include <limits>
@@ -83,6 +84,29 @@ std::u16string FormatFileSize(std::int64_t iSize) {
         return FixedText(iKB * 10 / 1024, 1, u"MB");
     }
     return FixedText(iKB * 100 / 1048576, 2, u"GB");
+}
+
+std::u16string FormatFixedDecimals(double fValue, int iDigits) {
+    if (!std::isfinite(fValue)) {
+        return u"0";
+    }
+    // to_chars ignores the C locale (which the UI library sets from the environment); the
+    // separator comes from the same locale as every other number of the panel.
+    char szText[400];
+    const auto result = std::to_chars(szText, szText + sizeof szText, fValue,
+                                      std::chars_format::fixed, std::clamp(iDigits, 0, 9));
+    if (result.ec != std::errc()) {
+        return u"0";
+    }
+    std::u16string sText;
+    for (const char* p = szText; p != result.ptr; ++p) {
+        if (*p == '.') {
+            sText += DecimalSeparator();
+        } else {
+            sText += static_cast<char16_t>(*p);
+        }
+    }
+    return sText;
 }
 
 std::u16string FormatFileTime(std::int64_t iFileTime) {

@@ -16,6 +16,10 @@ std::int32_t MediaLengthRoundedUp(double fDuration);
 // decimal separator is the locale's.
 std::u16string FormatFileSize(std::int64_t iSize);
 
+// A value with iDigits decimals (0 to 9), rounded to the nearest, in the locale's decimal
+// separator: 29.97 with 2 reads "29.97", 25 reads "25.00". Not a finite number reads "0".
+std::u16string FormatFixedDecimals(double fValue, int iDigits);
+
 // A file time (100 ns ticks since 1601 UTC) in local time at the two-second resolution of
 // the DOS form, in the locale's short date and long time formats. Empty for a time outside
 // 1980 to 2107, which the DOS form cannot hold.

@@ -20,6 +20,15 @@ TMyTrackBar::TMyTrackBar(QWidget* pParent) : QSlider(Qt::Horizontal, pParent) {
     setTickPosition(QSlider::TicksBelow);
 }
 
+void TMyTrackBar::initStyleOption(QStyleOptionSlider* pOption) const {
+    QSlider::initStyleOption(pOption);
+    // Everything the style draws and hit-tests is laid out in this rectangle: outside it, a
+    // press moves nothing.
+    if (pOption->rect.width() > 4 * kChannelMargin) {
+        pOption->rect.adjust(kChannelMargin, 0, -kChannelMargin, 0);
+    }
+}
+
 QRect TMyTrackBar::ThumbRect() const {
     QStyleOptionSlider opt;
     initStyleOption(&opt);
@@ -71,10 +80,17 @@ void TMyTrackBar::mousePressEvent(QMouseEvent* pEvent) {
         F_bTouched = false;
     }
     QSlider::mousePressEvent(pEvent);
+    emit MouseDown(pEvent);
+}
+
+void TMyTrackBar::mouseMoveEvent(QMouseEvent* pEvent) {
+    QSlider::mouseMoveEvent(pEvent);
+    emit MouseMove(pEvent);
 }
 
 void TMyTrackBar::mouseReleaseEvent(QMouseEvent* pEvent) {
     QSlider::mouseReleaseEvent(pEvent);
+    emit MouseUp(pEvent);
     F_bThumbHold = false;
     F_bTouched = false;
 }

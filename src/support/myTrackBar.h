@@ -25,6 +25,9 @@ public:
     QRect SeekScreenRect() const;
     // SeekRect's width (right - left, the exclusive right edge).
     int SeekWidth() const;
+    // The channel stops this many pixels short of each end of the bar, as native track bars
+    // draw it, so that the bar has room beside its track (the seek bar's skip zones).
+    static constexpr int kChannelMargin = 8;
 
     // The bar value under a client x, measured so that the thumb's centre lands on the
     // pointer: with h half the thumb's width rounded up, x left of SeekRect.left + h is the
@@ -32,8 +35,18 @@ public:
     // linearly. Not truncated: the caller decides whether tenths matter.
     double ValueAtX(int iX) const;
 
+signals:
+    // The bar's mouse events, each after the bar has handled it itself (the thumb has moved,
+    // the flags are set); MouseUp comes before the flags are cleared. The event is the one
+    // the bar received, valid for the call only.
+    void MouseDown(QMouseEvent* pEvent);
+    void MouseMove(QMouseEvent* pEvent);
+    void MouseUp(QMouseEvent* pEvent);
+
 protected:
+    void initStyleOption(QStyleOptionSlider* pOption) const override;
     void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseMoveEvent(QMouseEvent* pEvent) override;
     void mouseReleaseEvent(QMouseEvent* pEvent) override;
     void focusOutEvent(QFocusEvent* pEvent) override;
 

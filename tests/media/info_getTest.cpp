@@ -3,6 +3,7 @@
 #include "media/info_get.h"
 #include "media/myMediaProbe.h"
 #include "support/TempFolder.h"
+#include "support/UiQueue.h"
 #include "support/myEventHook.h"
 #include "support/myFile.h"
 
@@ -21,57 +22,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using test::TempFolder;
-
-// The UI thread's queue: fetcher threads post, the test thread runs the calls.
-class UiQueue {
-public:
-    UiQueue() {
-        SetUiThreadRunner([this](std::function<void()> call) {
-            {
-                const std::lock_guard<std::mutex> lock(FLock);
-                FCalls.push_back(std::move(call));
-            }
-            FPosted.notify_all();
-        });
-    }
-    ~UiQueue() {
-        SetUiThreadRunner(nullptr);
-        T_MyInfoGet::WaitForAll();
-    }
-    // Runs queued calls until done() holds; false when 30 s pass first.
-    bool RunUntil(const std::function<bool()>& done) {
-        const auto deadline = std::chrono::steady_clock::now() + 30s;
-        while (!done()) {
-            std::unique_lock<std::mutex> lock(FLock);
-            if (!FPosted.wait_until(lock, deadline, [this] { return !FCalls.empty(); })) {
-                return false;
-            }
-            std::function<void()> call = std::move(FCalls.front());
-            FCalls.pop_front();
-            lock.unlock();
-            call();
-        }
-        return true;
-    }
-    // Runs everything that is queued now.
-    void Drain() {
-        for (;;) {
-            std::unique_lock<std::mutex> lock(FLock);
-            if (FCalls.empty()) {
-                return;
-            }
-            std::function<void()> call = std::move(FCalls.front());
-            FCalls.pop_front();
-            lock.unlock();
-            call();
-        }
-    }
-
-private:
-    std::mutex FLock;
-    std::condition_variable FPosted;
-    std::deque<std::function<void()>> FCalls;
-};
+using test::UiQueue;
 
 // Counts the probes and answers 7.5 seconds of 640x480 at 25 fps; can hold probes back.
 class CountingProber : public TMyMediaProber {

@@ -3,19 +3,21 @@
 #include "media/myTag.h"
 #include "media/myTagFormat.h"
 #include "media/myTagID3.h"
+#include "support/LocaleScope.h"
 #include "support/TempFolder.h"
 #include "support/myPath.h"
 #include "support/myUnicode.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
-#include <unicode/locid.h>
 
 namespace skivra {
 namespace {
 
+using test::LocaleScope;
 using test::TempFolder;
 
 // A stand-in for the media framework that answers the same for every file.
@@ -34,21 +36,6 @@ public:
         SetMediaProber(std::make_shared<FixedProber>(result));
     }
     ~ProberScope() { SetMediaProber(nullptr); }
-};
-
-class LocaleScope {
-public:
-    explicit LocaleScope(const char* sLocale) : FSaved(icu::Locale::getDefault()) {
-        UErrorCode status = U_ZERO_ERROR;
-        icu::Locale::setDefault(icu::Locale(sLocale), status);
-    }
-    ~LocaleScope() {
-        UErrorCode status = U_ZERO_ERROR;
-        icu::Locale::setDefault(FSaved, status);
-    }
-
-private:
-    icu::Locale FSaved;
 };
 
 std::int64_t FileTimeOf(int iYear, int iMonth, int iDay, int iHour, int iMinute, int iSecond) {
@@ -83,6 +70,30 @@ TEST(TagFormatTest, FileSizeTexts) {
     }
     const LocaleScope german("de_DE");
     EXPECT_EQ(FormatFileSize(1048576), u"1,0MB");
+}
+
+TEST(TagFormatTest, FixedDecimalTextsRoundAndUseTheLocalesSeparator) {
+    const LocaleScope locale("en_US");
+    const struct {
+        double fValue;
+        int iDigits;
+        const char16_t* sWanted;
+    } cases[] = {
+        {29.97, 2, u"29.97"}, {25, 2, u"25.00"},   {23.976, 2, u"23.98"},
+        {0.126, 1, u"0.1"},   {59.94, 0, u"60"},   {7.5, 12, u"7.500000000"},
+        {-1.5, 2, u"-1.50"},  {1e300, 2, nullptr}, {std::nan(""), 2, u"0"},
+        {INFINITY, 2, u"0"},
+    };
+    for (const auto& c : cases) {
+        const std::u16string sText = FormatFixedDecimals(c.fValue, c.iDigits);
+        if (c.sWanted) {
+            EXPECT_EQ(Utf16ToUtf8(sText), Utf16ToUtf8(c.sWanted)) << c.fValue;
+        } else {
+            EXPECT_EQ(sText.size(), 304u) << c.fValue; // 301 digits, the point and two more
+        }
+    }
+    const LocaleScope german("de_DE");
+    EXPECT_EQ(FormatFixedDecimals(29.97, 2), u"29,97");
 }
 
 TEST(TagFormatTest, FileTimeTextsAreLocalAtTwoSeconds) {

@@ -76,6 +76,21 @@ TEST_F(TrackBarTest, ScreenRectanglesAreTheClientOnesMoved) {
     EXPECT_GT(bar->SeekWidth(), bar->ThumbRect().width());
 }
 
+TEST_F(TrackBarTest, TheChannelLeavesRoomAtBothEndsWherePressesMoveNothing) {
+    const QRect rcSeek = bar->SeekRect();
+    EXPECT_EQ(rcSeek.left(), TMyTrackBar::kChannelMargin);
+    EXPECT_EQ(bar->width() - (rcSeek.left() + rcSeek.width()), TMyTrackBar::kChannelMargin);
+    bar->setValue(500);
+    const int y = ThumbCentre().y();
+    for (const int x : {2, bar->width() - 3}) {
+        QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(x, y));
+        EXPECT_TRUE(bar->Touched());
+        EXPECT_FALSE(bar->ThumbHold());
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(x, y));
+        EXPECT_EQ(bar->value(), 500) << "x = " << x;
+    }
+}
+
 TEST_F(TrackBarTest, ClickPositionMapsOntoTheRangeWithHalfAThumbAtEachEnd) {
     const QRect rcSeek = bar->SeekRect();
     const int h = (bar->ThumbRect().width() + 1) / 2;
