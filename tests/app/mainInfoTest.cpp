@@ -13,6 +13,7 @@
 #include "lists/myWStrings.h"
 #include "media/myTag.h"
 #include "media/myTagFormat.h"
+#include "support/TagManifest.h"
 #include "support/TempFolder.h"
 #include "support/UiQueue.h"
 #include "support/myUnicode.h"
@@ -23,17 +24,14 @@
 
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <random>
 #include <regex>
-#include <sstream>
 
 namespace skivra {
 namespace {
 
 using test::TempFolder;
-using TFields = std::map<std::string, std::string>;
 
 constexpr int kEntries = 12;
 
@@ -49,16 +47,7 @@ protected:
         RunTool("/usr/bin/python3 " + sTools + "/write-tags.py " + FFiles->Path() + "/peer --asf");
         RunTool("/usr/bin/python3 " + sTools + "/write-info-tags.py " + FFiles->Path() +
                 "/entries " + std::to_string(kEntries));
-        std::ifstream manifest(FFiles->Path() + "/peer/expected.txt");
-        std::string sLine;
-        while (std::getline(manifest, sLine)) {
-            std::istringstream fields(sLine);
-            std::string sFile, sField, sValue;
-            std::getline(fields, sFile, '\t');
-            std::getline(fields, sField, '\t');
-            std::getline(fields, sValue);
-            FPeer[sFile][sField] = sValue;
-        }
+        FPeer = test::ReadTagManifest(FFiles->Path() + "/peer/expected.txt");
         InstallGstMediaProber();
     }
     static void TearDownTestSuite() {
@@ -111,7 +100,7 @@ protected:
     bool SummaryShown() const { return !info.InfoValue(3).empty(); }
 
     static inline TempFolder* FFiles = nullptr;
-    static inline std::map<std::string, TFields> FPeer;
+    static inline test::TTagManifest FPeer;
 
     TMyWStrings playlist;
     test::FakeLog log;

@@ -3,16 +3,15 @@
 #include "media/myTag.h"
 #include "media/myTagID3.h"
 #include "media/myTagWMA.h"
+#include "support/TagManifest.h"
 #include "support/TempFolder.h"
 #include "support/myUnicode.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <memory>
-#include <sstream>
 
 namespace skivra {
 namespace {
@@ -26,18 +25,11 @@ protected:
         const std::string sCommand = std::string("/usr/bin/python3 ") + SKIVRA_TEST_TOOLS +
                                      "/write-tags.py " + FFolder->Path() + " --asf";
         ASSERT_EQ(std::system(sCommand.c_str()), 0) << sCommand;
-        std::ifstream manifest(FFolder->Path() + "/expected.txt");
-        std::string sLine;
-        while (std::getline(manifest, sLine)) {
-            std::istringstream fields(sLine);
-            std::string sFile, sField, sValue;
-            std::getline(fields, sFile, '\t');
-            std::getline(fields, sField, '\t');
-            std::getline(fields, sValue);
-            for (std::size_t i = 0; (i = sValue.find("\\r", i)) != std::string::npos;) {
-                sValue.replace(i, 2, "\r");
+        for (const auto& [sFile, fields] :
+             test::ReadTagManifest(FFolder->Path() + "/expected.txt")) {
+            for (const auto& [sField, sValue] : fields) {
+                FExpected[sFile][sField] = *Utf8ToUtf16(sValue);
             }
-            FExpected[sFile][sField] = *Utf8ToUtf16(sValue);
         }
     }
     static void TearDownTestSuite() { FFolder.reset(); }
