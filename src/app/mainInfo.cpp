@@ -36,6 +36,11 @@ void TMyMainInfo::AttachFetcher() {
 }
 
 void TMyMainInfo::RefreshInfo() {
+    // Moving the focus below tells the list's handler, which comes back here: once is enough.
+    if (FbRefreshing) {
+        return;
+    }
+    FbRefreshing = true;
     const std::int32_t iCount = FPlaylist.Count();
     if (iCount > 0 && FbAttached) {
         // An empty panel shows the playing entry first. With nothing playing the focus stays
@@ -46,13 +51,21 @@ void TMyMainInfo::RefreshInfo() {
         }
         const std::int32_t iIndex = std::clamp(FView.FocusedIndex(), 0, iCount - 1);
         FView.SetFocusedIndex(iIndex);
-        std::erase_if(FFetchers, [](const std::weak_ptr<T_MyInfoGet>& f) { return f.expired(); });
-        auto fetcher =
-            T_MyInfoGet::Start(*this, iIndex, FPlaylist.Get(iIndex), EntryRecord(iIndex));
-        FCurrent = fetcher;
-        FFetchers.push_back(std::move(fetcher));
+        // A click both moves the focus and clicks: a fetch under way for this very file
+        // already brings what a second one would.
+        const auto pCurrent = FCurrent.lock();
+        if (!pCurrent || pCurrent->Terminated() || pCurrent->Index() != iIndex ||
+            pCurrent->FileName() != FPlaylist.Get(iIndex)) {
+            std::erase_if(FFetchers,
+                          [](const std::weak_ptr<T_MyInfoGet>& f) { return f.expired(); });
+            auto fetcher =
+                T_MyInfoGet::Start(*this, iIndex, FPlaylist.Get(iIndex), EntryRecord(iIndex));
+            FCurrent = fetcher;
+            FFetchers.push_back(std::move(fetcher));
+        }
     }
     FView.RefreshActions();
+    FbRefreshing = false;
 }
 
 bool TMyMainInfo::InfoTitleEmpty() const {
@@ -127,6 +140,8 @@ void TMyMainInfo::SetInfo2(T_MyInfoGet& Sender, int iIndex, const TMyTag* ATag) 
     if (!AcceptReport(Sender, iIndex)) {
         return;
     }
+    // The fetch has told everything: the next refresh asks again.
+    FCurrent.reset();
     TMyCustomTag* pRecord = EntryRecord(iIndex);
     const bool bExists = ATag ? ATag->FileExists() : pRecord && pRecord->FileExists();
     // The entry keeps the freshest record of its own file; a fetch that found the file gone

@@ -61,6 +61,7 @@ private:
     TMyPlayerView& FView;
     TMyWStrings& FPlaylist;
     bool FbAttached = false;
+    bool FbRefreshing = false;
     std::weak_ptr<T_MyInfoGet> FCurrent;
     std::vector<std::weak_ptr<T_MyInfoGet>> FFetchers;
 };

@@ -10,6 +10,8 @@
 #include <utility>
 
 #include "app/main.h"
+#include "app/mainBars.h"
+#include "app/mainInfo.h"
 #include "app/mainPlayer.h"
 #include "app/myMessages.h"
 #include "app/myMonitorWatch.h"
@@ -99,9 +101,11 @@ int RunPlayer(int argc, char** argv) {
                                     return pSource ? pSource->RootOrigin() : TMyPoint{};
                                 });
     TMyMainPlayer player(window, engine, desktop);
-    // The intake, settings and information parts are plugged in as they are built; until
-    // then their actions stay disabled.
-    window.SetParts({&player, &player, nullptr, nullptr, nullptr});
+    TMyMainInfo info(window, player.Controller());
+    const TMyMainBars bars(window, player.Controller());
+    // The intake and settings parts are plugged in as they are built; until then their
+    // actions stay disabled.
+    window.SetParts({&player, &player, nullptr, nullptr, &info});
     QObject::connect(&window, &TApp_Skivra::Closed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     // Ended by a signal, the program closes its window the ordinary way.

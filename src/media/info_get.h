@@ -43,6 +43,7 @@ public:
     void Terminate() { FbTerminated.store(true); }
     bool Terminated() const { return FbTerminated.load(); }
     int Index() const { return FiIndex; }
+    const std::u16string& FileName() const { return FsFileName; }
 
     // Waits until every fetcher's thread has ended; for the application's exit (after
     // SetTerminating) and for tests. Reports still queued to the UI thread may run later.

@@ -6,6 +6,7 @@
 #include "app/fakeMainParts.h"
 #include "app/fakePlayer.h"
 #include "app/main.h"
+#include "app/mainPlayer.h"
 #include "app/myInfoTexts.h"
 #include "app/myPlayerController.h"
 #include "engine/myGstMediaProber.h"
@@ -19,6 +20,7 @@
 #include "support/myUnicode.h"
 #include "support/qtTestApp.h"
 
+#include <QListView>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -272,6 +274,38 @@ TEST_F(InfoPanelTest, AnEarlierFetchReportingLateChangesNothing) {
             EXPECT_EQ(Record(0), nullptr);
         }
     }
+}
+
+// The list of the real window as the user works it: a click and the arrow keys move the
+// panel along.
+TEST_F(InfoPanelTest, ClicksAndKeysInTheListFillThePanel) {
+    TApp_Skivra listWindow;
+    TMyMainPlayer player(listWindow, engine, desktop);
+    TMyMainInfo listInfo(listWindow, player.Controller());
+    listWindow.SetParts({&player, &player, nullptr, nullptr, &listInfo});
+    listWindow.FormCreate();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&listWindow));
+    for (int i = 0; i < 3; ++i) {
+        player.Playlist().Add(Entry(i));
+    }
+    player.RefreshPlaylist();
+    QListView* pList = listWindow.ListBox_Playlist;
+    const auto Shows = [&](const char* pTitle) {
+        return test::WaitFor(
+            [&] {
+                return Utf16ToUtf8(listInfo.InfoValue(0)) == pTitle &&
+                       !listInfo.InfoValue(3).empty();
+            },
+            30000);
+    };
+    QTest::mouseClick(pList->viewport(), Qt::LeftButton, {},
+                      pList->visualRect(pList->model()->index(1, 0)).center());
+    EXPECT_TRUE(Shows("曲 01")) << Utf16ToUtf8(listInfo.InfoValue(0));
+    pList->setFocus();
+    QTest::keyClick(pList, Qt::Key_Down);
+    EXPECT_TRUE(Shows("曲 02")) << Utf16ToUtf8(listInfo.InfoValue(0));
+    // The window goes before its parts do.
+    listWindow.FormDestroy();
 }
 
 } // namespace
