@@ -22,9 +22,9 @@
 #include "support/myEventHook.h"
 #include "support/myTrackBar.h"
 #include "support/myUnicode.h"
+#include "support/qtTestApp.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QLabel>
 #include <QListView>
@@ -41,26 +41,16 @@ namespace {
 
 using namespace skivra;
 
-bool WaitFor(const std::function<bool()>& condition) {
-    QDeadlineTimer deadline(30000);
-    while (!condition()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QTest::qSleep(5);
-    }
-    return true;
-}
-
 // The panel shows the entry with this title, its summary, and playback is past 3 seconds.
 bool Playing(TApp_Skivra& window, TMyMainInfo& info, TMyMainPlayer& player,
              const std::u16string& sTitle) {
-    return WaitFor([&] {
-        const TMyMediaGraph* pGraph = player.Controller().Graph();
-        return info.InfoValue(0) == sTitle && !info.InfoValue(3).empty() && pGraph &&
-               pGraph->GetCurrentPosition() > 3.0 && !window.Label_Time->text().isEmpty();
-    });
+    return test::WaitFor(
+        [&] {
+            const TMyMediaGraph* pGraph = player.Controller().Graph();
+            return info.InfoValue(0) == sTitle && !info.InfoValue(3).empty() && pGraph &&
+                   pGraph->GetCurrentPosition() > 3.0 && !window.Label_Time->text().isEmpty();
+        },
+        30000);
 }
 
 // The pointer resting over the seek bar's track, so that its hint shows.
