@@ -22,6 +22,7 @@ const char* __lsan_default_suppressions() {
            "leak:libglib-2.0\n"
            "leak:libgobject-2.0\n"
            "leak:libgstreamer-1.0\n"
+           "leak:libsrt-gnutls\n"
            "leak:libX11\n"
            "leak:libxcb\n"
            "leak:libdbus-1\n"
