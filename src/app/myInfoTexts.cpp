@@ -25,7 +25,11 @@ std::u16string InfoSummaryText(const TMyCustomTag& ATag) {
         sText = Decimal(ATag.VideoWidth()) + u"x" + Decimal(ATag.VideoHeight());
     }
     if (ATag.VideoFrameRate() > 0) {
-        sText += u" " + FormatFixedDecimals(ATag.VideoFrameRate(), 2) + u"fps";
+        // Appended piece by piece: "u" " + a temporary" trips a false -Wrestrict in GCC 12's
+        // optimised builds.
+        sText += u' ';
+        sText += FormatFixedDecimals(ATag.VideoFrameRate(), 2);
+        sText += u"fps";
     }
     if (!sText.empty()) {
         sText += u" ";
