@@ -30,6 +30,8 @@ std::vector<TMyMonitorInfo> TMyQtMonitorSource::Monitors() {
         info.rcMonitor = ToRect(pScreen->geometry());
         info.rcWork = ToRect(pScreen->availableGeometry());
         info.bPrimary = pScreen == pPrimary;
+        // A handle of 0 is no monitor: the layout lookups would find none at all.
+        info.Handle = static_cast<TMyMonitorHandle>(monitors.size() + 1);
         monitors.push_back(info);
     }
     ShiftToPrimaryOrigin(monitors);
