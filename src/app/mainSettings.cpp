@@ -113,6 +113,8 @@ bool TMyMainSettings::LoadSettings() {
     values.fResumePosition = 0.0;
     ReadSettingsValues(ini, values);
     ApplyValues(values);
+    // The list draws folder names by the check mark; its view is told from code.
+    FPlaylistPart.Action_List_FolderNameExecute(nullptr);
     for (const THistoryMenu& history : kHistories) {
         QMenu* pMenu = FWindow.*history.pMenu;
         pMenu->clear();

@@ -12,7 +12,9 @@
 #include "app/main.h"
 #include "app/mainBars.h"
 #include "app/mainInfo.h"
+#include "app/mainIntake.h"
 #include "app/mainPlayer.h"
+#include "app/mainSettings.h"
 #include "app/myMessages.h"
 #include "app/myMonitorWatch.h"
 #include "app/myParam.h"
@@ -103,9 +105,9 @@ int RunPlayer(int argc, char** argv) {
     TMyMainPlayer player(window, engine, desktop);
     TMyMainInfo info(window, player.Controller());
     const TMyMainBars bars(window, player.Controller());
-    // The intake and settings parts are plugged in as they are built; until then their
-    // actions stay disabled.
-    window.SetParts({&player, &player, nullptr, nullptr, &info});
+    TMyMainIntake intake(window, player.Controller(), player.Commands(), player);
+    TMyMainSettings settings(window, player.Controller(), player, intake);
+    window.SetParts({&player, &player, &intake, &settings, &info});
     QObject::connect(&window, &TApp_Skivra::Closed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     // Ended by a signal, the program closes its window the ordinary way.

@@ -143,6 +143,8 @@ TEST_F(MainSettingsTest, EveryControlSurvivesExitAndStart) {
     EXPECT_EQ(HistoryPaths(rig.window.PopupMenu_OpenFolder), historyFolder);
     EXPECT_EQ(HistoryPaths(rig.window.PopupMenu_OpenThisFolder), historyThis);
     EXPECT_EQ(rig.window.PopupMenu_OpenFile->actions().at(1)->text(), "2 && 3.mp4");
+    // The list was told to show the folder names.
+    EXPECT_TRUE(rig.fake.log.contains("FolderName()"));
     // The options were applied by the window creation.
     EXPECT_FALSE(rig.window.StatusBar_Hint->isVisible());
     EXPECT_FALSE(rig.window.Panel_Info->isVisible());
