@@ -5,6 +5,9 @@
 //   bench_playback watch X Y SECONDS prints "ready", then the time at which the pixel at
 //                                    (X, Y) first shows a picture: neither black nor the
 //                                    root colour it had when the watch began
+//   bench_playback window            shows a desktop-type window over the screen for
+//                                    another player to draw into, prints "window ID",
+//                                    and keeps it until killed
 #include <QApplication>
 #include <QEventLoop>
 #include <QImage>
@@ -84,6 +87,16 @@ int Play(const char* pClip) {
     return 0;
 }
 
+int ShowWindow() {
+    skivra::test::DesktopWindow window;
+    while (!window.IsReady()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    std::printf("window %llu\n", static_cast<unsigned long long>(window.Id()));
+    std::fflush(stdout);
+    return QCoreApplication::exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -95,6 +108,9 @@ int main(int argc, char** argv) {
     if (sMode == "watch" && argc == 5) {
         return Watch(std::atoi(argv[2]), std::atoi(argv[3]), std::atof(argv[4]));
     }
-    std::fprintf(stderr, "usage: bench_playback play CLIP | watch X Y SECONDS\n");
+    if (sMode == "window" && argc == 2) {
+        return ShowWindow();
+    }
+    std::fprintf(stderr, "usage: bench_playback play CLIP | watch X Y SECONDS | window\n");
     return 2;
 }
