@@ -28,7 +28,6 @@
 #include <filesystem>
 #include <map>
 #include <random>
-#include <regex>
 
 namespace skivra {
 namespace {
@@ -139,8 +138,11 @@ TEST_F(InfoPanelTest, TagsOfAnIndependentWriterShowAsWrittenWithTheFileSummary) 
         const std::string sSize = Utf16ToUtf8(FormatFileSize(static_cast<std::int64_t>(
             std::filesystem::file_size(std::filesystem::path(Utf16ToUtf8(sPath))))));
         const std::string sVideo = sFile == "TAGS.WMV" ? "64x48 [0-9]+\\.[0-9]{2}fps " : "";
-        EXPECT_TRUE(std::regex_match(
-            rows[3], std::regex("^" + sVideo + "([0-9]+:)*[0-9]+秒 " + sSize + " \\(.+\\)$")))
+        const QRegularExpression summary(QString::fromStdString(
+            "^" + sVideo + "([0-9]+:)*[0-9]+秒 " +
+            QRegularExpression::escape(QString::fromStdString(sSize)).toStdString() +
+            " \\(.+\\)$"));
+        EXPECT_TRUE(summary.match(QString::fromStdString(rows[3])).hasMatch())
             << sFile << ": " << rows[3];
         // The entry keeps the record that was shown.
         ASSERT_NE(Record(0), nullptr) << sFile;
