@@ -196,8 +196,8 @@ void TMyMainPlayer::Action_List_FolderNameExecute(QObject*) {
 }
 
 void TMyMainPlayer::Action_List_DeleteExecute(QObject*) {
+    // The refresh after a deletion resets the view, selection included; a "No" keeps it.
     FCommands->Action_List_DeleteExecute();
-    FWindow.ListBox_Playlist->clearSelection();
     FWindow.PopupMenu_MainPopup();
 }
 

@@ -31,8 +31,14 @@ QVariant TMyPlaylistModel::data(const QModelIndex& index, int iRole) const {
 }
 
 void TMyPlaylistModel::SetCount() {
-    // A reset, not a row-by-row change: the entries may have moved anywhere, and the view
-    // then asks only for what it shows.
+    // The same number of entries: the rows are read afresh where they are, so the user's
+    // selection survives a refresh that changed nothing (a question answered "No").
+    if (FPlaylist.Count() == FiCount) {
+        Repaint();
+        return;
+    }
+    // Otherwise a reset, not a row-by-row change: the entries may have moved anywhere, and
+    // the view then asks only for what it shows.
     beginResetModel();
     FiCount = FPlaylist.Count();
     endResetModel();

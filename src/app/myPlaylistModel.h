@@ -22,7 +22,8 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int iRole) const override;
 
-    // Takes the playlist's current count; the rows are read afresh.
+    // Takes the playlist's current count; the rows are read afresh (a reset only when the
+    // count changed, so an unchanged list keeps the selection).
     void SetCount();
     // Repaints every row (the entries changed in place: a sort, another current entry).
     void Repaint();

@@ -165,6 +165,11 @@ TEST_F(MainPlayerTest, KeysPlayTheFocusedEntryCopyTheSelectedNamesAndDeleteThem)
     QTest::keyClick(pList, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("/m/b 10.mp4\n/m/c.mp3"));
 
+    // Answered "No", nothing goes and the selection stays for another try.
+    SetMessageBoxHook([](const QString&, const QString&, int) { return IDNO; });
+    QTest::keyClick(pList, Qt::Key_Delete);
+    EXPECT_EQ(player.Playlist().Count(), 3);
+    EXPECT_EQ(pSelection->selectedRows().size(), 2);
     SetMessageBoxHook([](const QString&, const QString&, int) { return IDYES; });
     QTest::keyClick(pList, Qt::Key_Delete);
     ASSERT_EQ(player.Playlist().Count(), 1);
