@@ -47,6 +47,8 @@ const TMyKey kKeys[] = {
 };
 
 template <class... F> struct TOverloads : F... { using F::operator()...; };
+// Spelled out for compilers without deduction for aggregates (clang before 17).
+template <class... F> TOverloads(F...) -> TOverloads<F...>;
 
 // The largest window the X protocol can describe.
 constexpr std::int64_t kMaxWindowSide = 32767;
