@@ -303,6 +303,11 @@ TMyPlayerController::TOpenResult TMyPlayerController::OpenMedia(const std::u16st
                            FGraph->GetFrameRateText() + u"fps " + FView.InfoLabel());
         PlaceVideo();
     }
+    Action_Play_MuteExecute(TMyPlaySender::None);
+    Action_Play_PlayExecute(TMyPlaySender::None);
+    // The wallpaper comes after the start: the video window already covers the monitor, and
+    // composing the key-colour wallpaper takes a third of a second that the first frame
+    // need not wait for (the frames are drawn on the graph's own threads).
     if (FbOverlay) {
         FDesktop.ApplyVideoWallpaper(FDesktop.OverlayKeyColour());
     } else {
@@ -310,9 +315,6 @@ TMyPlayerController::TOpenResult TMyPlayerController::OpenMedia(const std::u16st
         FDesktop.HideDesktopWindow();
         FDesktop.ReleaseVideoWallpaper();
     }
-
-    Action_Play_MuteExecute(TMyPlaySender::None);
-    Action_Play_PlayExecute(TMyPlaySender::None);
     if (FView.InfoTitleEmpty()) {
         FView.RefreshInfo();
     }

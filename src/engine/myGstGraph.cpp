@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QWindow>
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -643,6 +645,10 @@ void TMyGstMediaGraph::StopGraphAndDisconnect() {
         gst_bus_set_flushing(bus.get(), TRUE);
         gst_object_unref(FpPipeline);
         FpPipeline = nullptr;
+        // The frames of the streaming threads, megabytes each, were freed into those
+        // threads' malloc arenas, which keep the pages: without giving them back the
+        // player grew a little with every file it played.
+        malloc_trim(0);
     }
     if (FpVolume) {
         gst_object_unref(FpVolume);

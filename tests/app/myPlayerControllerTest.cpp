@@ -47,7 +47,7 @@ TEST_F(PlayerControllerTest, VideoOnTheDesktopInOrder) {
               (S{"ReadFileInfo /m/clip.mp4", "NewFilterGraph", "RenderFile /m/clip.mp4",
                  "PutCurrentPosition 3", "SubPlayerReady", "PutOwner 777",
                  "PlaceDesktopWindow 1920,0,3200,1024", "SetWindowPosition 0,0,1280,1024",
-                 "ApplyVideoWallpaper 1048592", "PutVolume 0", "Run"}));
+                 "PutVolume 0", "Run", "ApplyVideoWallpaper 1048592"}));
     EXPECT_TRUE(view.bTimer);
     EXPECT_EQ(view.iSeekMax, 125);
     EXPECT_EQ(view.sInfoLabel, u"640x360 29.97fps 13秒 1.0MB");
