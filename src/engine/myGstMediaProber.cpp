@@ -1,12 +1,12 @@
 #include "engine/myGstMediaProber.h"
 
+#include "engine/myGstParsedProbe.h"
 #include "engine/myGstreamer.h"
 #include "support/myUnicode.h"
 
 #include <gst/gst.h>
 #include <gst/pbutils/pbutils.h>
 
-#include <cmath>
 #include <memory>
 #include <mutex>
 #include <utility>
@@ -42,6 +42,15 @@ public:
             gst_filename_to_uri(Utf16ToUtf8(sFile).c_str(), &pError));
         g_clear_error(&pError);
         if (!sUri) {
+            return result;
+        }
+        const TMyParsedProbe parsed = ProbeParsedStreams(sUri.get(), FTimeout);
+        if (parsed.eOutcome == TMyParsedProbe::TOutcome::Complete) {
+            return parsed.result;
+        }
+        // A file that held the quick probe for the whole time-out would hold a decoder as
+        // long: it gives zeros now rather than twice as late.
+        if (parsed.eOutcome == TMyParsedProbe::TOutcome::TimedOut) {
             return result;
         }
         TGObject<GstDiscoverer> discoverer = TakeDiscoverer();
@@ -99,23 +108,12 @@ private:
     }
 
     static void ReadVideo(GstDiscovererVideoInfo* pVideo, TResult& result) {
-        const guint iWidth = gst_discoverer_video_info_get_width(pVideo);
-        const guint iHeight = gst_discoverer_video_info_get_height(pVideo);
-        const guint iParN = gst_discoverer_video_info_get_par_num(pVideo);
-        const guint iParD = gst_discoverer_video_info_get_par_denom(pVideo);
-        // Displayed size: non-square pixels widen or narrow the picture.
-        const double fWidth =
-            iParN > 0 && iParD > 0 ? std::round(double(iWidth) * iParN / iParD) : iWidth;
-        constexpr guint kMaxSide = 1u << 20;
-        if (fWidth > 0 && fWidth <= kMaxSide && iHeight > 0 && iHeight <= kMaxSide) {
-            result.iWidth = static_cast<std::int32_t>(fWidth);
-            result.iHeight = static_cast<std::int32_t>(iHeight);
-        }
-        const guint iRateN = gst_discoverer_video_info_get_framerate_num(pVideo);
-        const guint iRateD = gst_discoverer_video_info_get_framerate_denom(pVideo);
-        if (iRateN > 0 && iRateD > 0) {
-            result.fFrameTime = double(iRateD) / iRateN;
-        }
+        SetVideoFacts(result, gst_discoverer_video_info_get_width(pVideo),
+                      gst_discoverer_video_info_get_height(pVideo),
+                      gst_discoverer_video_info_get_par_num(pVideo),
+                      gst_discoverer_video_info_get_par_denom(pVideo),
+                      gst_discoverer_video_info_get_framerate_num(pVideo),
+                      gst_discoverer_video_info_get_framerate_denom(pVideo));
     }
 
     static constexpr std::size_t kMaxIdle = 4;

@@ -1,5 +1,7 @@
 // The GStreamer probe on media that gst-launch-1.0 makes at test time.
 #include "engine/myGstMediaProber.h"
+#include "engine/myGstParsedProbe.h"
+#include "engine/myGstreamer.h"
 #include "media/myTag.h"
 #include "support/TempFolder.h"
 #include "support/myUnicode.h"
@@ -98,6 +100,32 @@ TEST_F(GstMediaProberTest, ProbesRunOnSeveralThreadsAtOnce) {
     for (std::future<void>& probe : probes) {
         probe.get();
     }
+}
+
+TEST_F(GstMediaProberTest, ParsedStreamsAnswerWithoutADecoderWhenTheyTellAll) {
+    // H.264 in MP4 tells all at its parser; MP3 knows no length before it has been read
+    // further, and random bytes are no stream at all: those two go on to the decoder.
+    ASSERT_TRUE(EnsureGStreamer());
+    const struct {
+        const char16_t* sName;
+        TMyParsedProbe::TOutcome eOutcome;
+    } kCases[] = {
+        {u"h264_2997.mp4", TMyParsedProbe::TOutcome::Complete},
+        {u"anamorphic.mp4", TMyParsedProbe::TOutcome::Complete},
+        {u"tone.mp3", TMyParsedProbe::TOutcome::Partial},
+        {u"random.mp4", TMyParsedProbe::TOutcome::Partial},
+    };
+    for (const auto& c : kCases) {
+        const std::string sUri = "file://" + Utf16ToUtf8(File(c.sName));
+        const TMyParsedProbe probe = ProbeParsedStreams(sUri.c_str(), std::chrono::seconds(5));
+        EXPECT_EQ(probe.eOutcome, c.eOutcome) << sUri;
+    }
+    const std::string sUri = "file://" + Utf16ToUtf8(File(u"anamorphic.mp4"));
+    const TMyParsedProbe anamorphic = ProbeParsedStreams(sUri.c_str(), std::chrono::seconds(5));
+    EXPECT_EQ(anamorphic.result.iWidth, 213);
+    EXPECT_EQ(anamorphic.result.iHeight, 120);
+    EXPECT_NEAR(anamorphic.result.fDuration, 0.4, 0.05);
+    EXPECT_DOUBLE_EQ(anamorphic.result.fFrameTime, 1.0 / 25);
 }
 
 TEST_F(GstMediaProberTest, NamedPipeIsNotWaitedOn) {
