@@ -1,8 +1,8 @@
 #include "app/mainView.h"
 
 #include <QAction>
-#include <QFileDialog>
 #include <QApplication>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QLabel>

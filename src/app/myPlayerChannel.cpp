@@ -20,7 +20,7 @@ namespace skivra {
 namespace {
 
 // How long the sub-player has to announce itself before the current entry plays without it.
-constexpr int kSubPlayerWaitMs = 2000;
+constexpr auto kSubPlayerWait = std::chrono::milliseconds(2000);
 // How long a second start waits for a running player's panel that is still being made.
 constexpr auto kPlayerPanelWait = std::chrono::seconds(5);
 
@@ -53,17 +53,25 @@ void TMyPlayerChannel::MyMessagePanel1TextChange(const std::u16string& sText) {
     }
 }
 
-void TMyPlayerChannel::StartSubPlayer() {
-    ShellExecuteAndWaitIdle(FsProgramFile, SubPlayerParameters(MessagePanel()), kSubPlayerWaitMs,
-                            [this] {
-                                FSession.Drain();
-                                return FSession.Connection().IsWindow(FhSubPlayerHwnd);
-                            });
+void TMyPlayerChannel::LaunchSubPlayer() {
+    const bool bUnderWay = FLaunch.IsValid() && !FLaunch.HasEnded() &&
+                           std::chrono::steady_clock::now() < FLaunchDeadline;
+    if (bUnderWay || FSession.Connection().IsWindow(FhSubPlayerHwnd)) {
+        return;
+    }
+    FLaunch = ShellExecuteProcess(FsProgramFile, SubPlayerParameters(MessagePanel()));
+    FLaunchDeadline = std::chrono::steady_clock::now() + kSubPlayerWait;
 }
 
 bool TMyPlayerChannel::SubPlayerReady() {
-    if (!FSession.Connection().IsWindow(FhSubPlayerHwnd)) {
-        StartSubPlayer();
+    const auto bAnnounced = [this] {
+        FSession.Drain();
+        return FSession.Connection().IsWindow(FhSubPlayerHwnd);
+    };
+    if (!bAnnounced()) {
+        LaunchSubPlayer();
+        WaitForInputIdle(FLaunch, FLaunchDeadline, bAnnounced);
+        FLaunch.Close();
     }
     return FSession.Connection().IsWindow(FhSubPlayerHwnd);
 }

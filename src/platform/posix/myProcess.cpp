@@ -126,14 +126,11 @@ TMyProcess ShellExecuteProcess(std::u16string_view sFile, std::u16string_view sP
     return TMyProcess(pid);
 }
 
-bool ShellExecuteAndWaitIdle(std::u16string_view sFile, std::u16string_view sParameters,
-                             int iMilliseconds, const std::function<bool()>& bIsReady) {
-    TMyProcess process = ShellExecuteProcess(sFile, sParameters);
+void WaitForInputIdle(TMyProcess& process, std::chrono::steady_clock::time_point deadline,
+                      const std::function<bool()>& bIsReady) {
     if (!process.IsValid()) {
-        return false;
+        return;
     }
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::milliseconds(iMilliseconds);
     while (std::chrono::steady_clock::now() < deadline) {
         PumpEvents();
         if ((bIsReady && bIsReady()) || process.HasEnded()) {
@@ -141,7 +138,6 @@ bool ShellExecuteAndWaitIdle(std::u16string_view sFile, std::u16string_view sPar
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    return true;
 }
 
 } // namespace skivra
