@@ -28,6 +28,11 @@ std::int32_t TenthsOf(double fSeconds) {
     return static_cast<std::int32_t>(fTenths);
 }
 
+// The picture covers the video window, which covers the monitor.
+TMyRect MonitorVideoRect(const TMyRect& rcMonitor) {
+    return {0, 0, SaturateInt32(RectWidth64(rcMonitor)), SaturateInt32(RectHeight64(rcMonitor))};
+}
+
 std::u16string TimeText(double fSeconds) {
     return FormatSecondsFraction(0, fSeconds);
 }
@@ -283,6 +288,11 @@ TMyPlayerController::TOpenResult TMyPlayerController::OpenMedia(const std::u16st
             }
         });
     });
+    // A video is cued at the size it will be shown at on the desktop: a size changed after
+    // the cue makes the first frame wait while the stream agrees a new format.
+    if (HasVideo()) {
+        FGraph->SetWindowPosition(MonitorVideoRect(FDesktop.MainWindowMonitorBounds()));
+    }
     if (!FGraph->RenderFile(FsFileName)) {
         // A half-built graph is not kept: nothing plays and the actions say so.
         StopMedia(false);
@@ -338,8 +348,7 @@ void TMyPlayerController::PlaceVideo() {
         FGraph->PutOwner(FDesktop.SubPlayerHwnd());
         const TMyRect rcMonitor = FDesktop.MainWindowMonitorBounds();
         FDesktop.PlaceDesktopWindow(rcMonitor);
-        FGraph->SetWindowPosition(
-            {0, 0, SaturateInt32(RectWidth64(rcMonitor)), SaturateInt32(RectHeight64(rcMonitor))});
+        FGraph->SetWindowPosition(MonitorVideoRect(rcMonitor));
         return;
     }
     // The panel is hidden: the video plays where nobody sees it, and since no picture

@@ -435,6 +435,13 @@ void ComposeDesktopWallpaper(QImage& image, std::u16string_view sPictureName,
 
 QImage ArrangeForTiling(const QImage& source, const TMyDesktopGeometry& geometry,
                         std::uint32_t clDesktop) {
+    // One monitor at the origin is its own tile: the composed picture is the arrangement,
+    // and a second desktop-sized copy (8 MB on 1080p) is not made.
+    if (geometry.Monitors.size() == 1 && geometry.Monitors.front() == geometry.Desktop &&
+        geometry.Desktop.topLeft() == QPoint(0, 0) && source.size() == geometry.Desktop.size() &&
+        source.format() == QImage::Format_RGB32) {
+        return source;
+    }
     const std::int64_t W = geometry.Desktop.width();
     const std::int64_t H = geometry.Desktop.height();
     QImage target = MakeImage(static_cast<int>(W), static_cast<int>(H),

@@ -45,7 +45,7 @@ TEST_F(PlayerControllerTest, VideoOnTheDesktopInOrder) {
 
     EXPECT_EQ(log.aCalls,
               (S{"ReadFileInfo /m/clip.mp4", "LaunchSubPlayer", "NewFilterGraph",
-                 "RenderFile /m/clip.mp4",
+                 "SetWindowPosition 0,0,1280,1024", "RenderFile /m/clip.mp4",
                  "PutCurrentPosition 3", "SubPlayerReady", "PutOwner 777",
                  "PlaceDesktopWindow 1920,0,3200,1024", "SetWindowPosition 0,0,1280,1024",
                  "PutVolume 0", "Run", "ApplyVideoWallpaper 1048592"}));
@@ -94,7 +94,8 @@ TEST_F(PlayerControllerTest, WithoutSubPlayerTheVideoGoesToThePanelAndTheDesktop
         PlayEntry(0);
 
         EXPECT_EQ(log.Only({"PutOwner", "SetWindowPosition", "ApplyVideo", "ReleaseVideo"}),
-                  (S{"PutOwner 555", "SetWindowPosition 0,0,114,58", "ReleaseVideoWallpaper"}));
+                  (S{"SetWindowPosition 0,0,1280,1024", "PutOwner 555",
+                     "SetWindowPosition 0,0,114,58", "ReleaseVideoWallpaper"}));
         if (bConfirm) {
             EXPECT_EQ(view.aMessages,
                       std::vector<std::u16string>{TMyPlayerController::kDesktopFailedBox});

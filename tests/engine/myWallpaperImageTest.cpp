@@ -442,6 +442,10 @@ TEST(WallpaperArrangement, LiteralPlacements) {
         TMyDesktopGeometry::FromMonitors({QRect(0, 0, 10, 10), QRect(20, 0, 10, 10)});
     arranged = ArrangeForTiling(NumberedImage(30, 10), gap, clDesk);
     EXPECT_EQ(arranged.pixel(15, 5), rgbDesk);
+    // A lone monitor is its own arrangement: the picture is passed on, not copied.
+    const TMyDesktopGeometry single = TMyDesktopGeometry::FromMonitors({QRect(0, 0, 30, 10)});
+    composed = NumberedImage(30, 10);
+    EXPECT_EQ(ArrangeForTiling(composed, single, clDesk).constBits(), composed.constBits());
 }
 
 } // namespace
