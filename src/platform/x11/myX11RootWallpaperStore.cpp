@@ -113,13 +113,25 @@ TMyPixels LayOut(const TMyPixels& picture, int iRootWidth, int iRootHeight, TMyP
     return root;
 }
 
-// Fills the image from the pixels. The common 32-bit image in the machine's byte order is
-// written directly; XPutPixel per pixel took most of a takeover's time on a 1080p root.
+// The common 32-bit image in the machine's byte order is read and written directly:
+// XGetPixel and XPutPixel per pixel took most of a takeover's time on a 1080p root.
+bool IsNative32(const XImage& image) {
+    return image.bits_per_pixel == 32 &&
+           image.byte_order == (std::endian::native == std::endian::little ? LSBFirst : MSBFirst);
+}
+
+unsigned long GetPixelValue(XImage& image, int x, int y) {
+    if (IsNative32(image)) {
+        return reinterpret_cast<const std::uint32_t*>(image.data + static_cast<std::ptrdiff_t>(y) *
+                                                                       image.bytes_per_line)[x];
+    }
+    return XGetPixel(&image, x, y);
+}
+
+// Fills the image from the pixels.
 void PutPixels(XImage& image, const TMyPixels& pixels, const TChannels& channels) {
     const auto iWidth = static_cast<std::size_t>(pixels.Width);
-    const bool bDirect =
-        image.bits_per_pixel == 32 &&
-        image.byte_order == (std::endian::native == std::endian::little ? LSBFirst : MSBFirst);
+    const bool bDirect = IsNative32(image);
     for (int y = 0; y < pixels.Height; ++y) {
         const std::uint32_t* pFrom = pixels.Pixels.data() + static_cast<std::size_t>(y) * iWidth;
         if (bDirect) {
@@ -232,7 +244,7 @@ std::u16string TMyX11RootWallpaperStore::GetDesktopWallpaper() {
             const int rx = static_cast<int>(Mod(Mod(std::int64_t{x} + origin.X, iRootWidth), pw));
             capture.Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(iRootWidth) +
                            static_cast<std::size_t>(x)] =
-                channels.FromPixel(XGetPixel(image.get(), rx, ry));
+                channels.FromPixel(GetPixelValue(*image, rx, ry));
         }
     }
     if (!FCodec->Save(FsCaptureFileName, capture)) {
