@@ -6,6 +6,7 @@ import os
 import re
 import subprocess
 import sys
+import threading
 import time
 
 
@@ -73,3 +74,49 @@ def children(pid):
         except (OSError, IndexError, ValueError):
             pass
     return found
+
+
+def _task_children(pid):
+    """The children of PID as its threads list them: cheap enough to ask 20 times a second."""
+    found = []
+    try:
+        for task in os.listdir(f"/proc/{pid}/task"):
+            with open(f"/proc/{pid}/task/{task}/children") as f:
+                found += [int(c) for c in f.read().split()]
+    except OSError:
+        pass
+    return found
+
+
+def pss_kib(pid):
+    """The proportional set size of a live process in KiB: its resident pages, each shared
+    page divided among the processes that map it. 0 once it is gone."""
+    try:
+        with open(f"/proc/{pid}/smaps_rollup") as f:
+            return int(re.search(r"^Pss:\s+(\d+)", f.read(), re.M).group(1))
+    except (OSError, AttributeError):
+        return 0
+
+
+class PssPeak:
+    """Samples the summed PSS of a process and its children every 50 ms on a thread of its
+    own and keeps the highest sum. Unlike RSS, the sum counts the libraries that a player
+    and its sub-player share once, not twice."""
+
+    def __init__(self, pid):
+        self.pid, self.peak = pid, 0
+        self._stop = threading.Event()
+        self._thread = threading.Thread(target=self._run, daemon=True)
+        self._thread.start()
+
+    def _run(self):
+        while not self._stop.wait(0.05):
+            if not alive(self.pid):
+                break
+            total = pss_kib(self.pid) + sum(pss_kib(c) for c in _task_children(self.pid))
+            self.peak = max(self.peak, total)
+
+    def stop(self):
+        self._stop.set()
+        self._thread.join()
+        return self.peak
