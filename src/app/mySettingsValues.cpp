@@ -194,7 +194,13 @@ bool LoadSavedPlaylist(std::u16string_view sFile, TMyWStrings& lines) {
 bool SaveSavedPlaylist(std::u16string_view sFile, const TMyWStrings& playlist) {
     std::u16string sText;
     for (std::int32_t i = 0; i < playlist.Count(); ++i) {
-        sText += playlist.Get(i);
+        const std::u16string& sEntry = playlist.Get(i);
+        // A name with a line break in it cannot be one line: it would come back as two
+        // entries naming files that do not exist. It plays for this session only.
+        if (sEntry.find_first_of(u"\r\n") != std::u16string::npos) {
+            continue;
+        }
+        sText += sEntry;
         sText += u"\r\n";
     }
     return WriteTextFile(sFile, sText, cdUTF_8);

@@ -69,7 +69,8 @@ std::int32_t ChooseResumeIndex(const TMyWStrings& playlist, std::int32_t iResume
 inline constexpr std::size_t kMaxPlaylistBytes = 256u * 1024 * 1024;
 bool LoadSavedPlaylist(std::u16string_view sFile, TMyWStrings& lines);
 // Writes every entry as UTF-8 with its mark and CR LF line ends, replacing the file in one
-// step; false (the old file left as it was) when it cannot be written completely.
+// step; false (the old file left as it was) when it cannot be written completely. An entry
+// whose name holds a line break is left out.
 bool SaveSavedPlaylist(std::u16string_view sFile, const TMyWStrings& playlist);
 
 } // namespace skivra

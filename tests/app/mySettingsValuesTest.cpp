@@ -271,6 +271,14 @@ TEST(SavedPlaylist, WrittenAsUtf8WithMarkAndCrLfAndReadBack) {
     ASSERT_TRUE(LoadSavedPlaylist(sFile, read));
     EXPECT_EQ(Entries(read), Entries(playlist));
 
+    // A name with a line break (a legal file name here) is left out rather than split into
+    // two entries that name nothing.
+    playlist.Clear();
+    test::Fill(playlist, {u"/m/a.mp4", u"/m/two\nlines.mp4", u"/m/cr\r.mp4", u"/m/b.mp4"});
+    ASSERT_TRUE(SaveSavedPlaylist(sFile, playlist));
+    ASSERT_TRUE(LoadSavedPlaylist(sFile, read));
+    EXPECT_EQ(Entries(read), (std::vector<std::u16string>{u"/m/a.mp4", u"/m/b.mp4"}));
+
     TMyWStrings empty;
     ASSERT_TRUE(SaveSavedPlaylist(sFile, empty));
     ASSERT_TRUE(LoadSavedPlaylist(sFile, read));
