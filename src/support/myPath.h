@@ -72,9 +72,10 @@ template <class D = TMyPosixPath> TMyBaseAndExt SplitBaseAndExt(std::u16string_v
 template <class D = TMyPosixPath> std::u16string ExpandFullPath(std::u16string_view sPath);
 
 // A playlist entry made absolute against the playlist's folder. Addresses beginning with
-// "http://" stay as they are. In the native dialect "\" in an entry is read as "/" (entries
-// written on Windows), and an entry with a drive letter stays unchanged (it names no file
-// here, so the caller drops it as missing). The entry must not be empty.
+// "http://" stay as they are. In the native dialect a "file:" address of this machine is
+// read as the path it names, "\" in an entry is read as "/" (entries written on Windows),
+// and an entry with a drive letter stays unchanged (it names no file here, so the caller
+// drops it as missing). The entry must not be empty.
 template <class D = TMyPosixPath>
 std::u16string ResolveRelativePath(std::u16string_view sEntry, std::u16string_view sBaseFolder);
 

@@ -189,6 +189,16 @@ TEST(PosixPath, ResolveRelativePath) {
         {u"http://host/a.mp3", u"/m/", u"http://host/a.mp3"},
         {u"AC:DC.mp3", u"/m/", u"/m/AC:DC.mp3"},
         {u"第１話 ＯＰ.mp4", u"/アニメ/", u"/アニメ/第１話 ＯＰ.mp4"},
+        // Addresses of local files, as other players here write them: escapes are UTF-8.
+        {u"file:///m/a%20b.mp3", u"/x/", u"/m/a b.mp3"},
+        {u"FILE://localhost/m/%E7%AC%AC1%E8%A9%B1.mkv", u"/x/", u"/m/第1話.mkv"},
+        {u"file:///m/第２話/../c%2B.mp4", u"/x/", u"/m/c+.mp4"},
+        // Another host, a broken escape or an escaped NUL names no local file: the text
+        // stays a name in the playlist's folder, to be dropped as missing.
+        {u"file://server/m/a.mp3", u"/x/", u"/x/file:/server/m/a.mp3"},
+        {u"file:///m/a%2.mp3", u"/x/", u"/x/file:/m/a%2.mp3"},
+        {u"file:///m/a%00.mp3", u"/x/", u"/x/file:/m/a%00.mp3"},
+        {u"file:///m/%FF.mp3", u"/x/", u"/x/file:/m/%FF.mp3"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Narrow(ResolveRelativePath(c.sEntry, c.sBase)), Narrow(c.sExpected));
