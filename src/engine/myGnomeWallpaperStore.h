@@ -41,10 +41,8 @@ private:
     std::u16string FsTile;
 };
 
-// The text forms gsettings uses: a GVariant string literal, and a file: URI.
+// The text form gsettings uses for a string: a GVariant string literal.
 std::string QuoteGVariantString(std::string_view sText);
 std::optional<std::string> UnquoteGVariantString(std::string_view sText);
-std::string FilePathToUri(std::string_view sPath);
-std::optional<std::string> FileUriToPath(std::string_view sUri);
 
 } // namespace skivra

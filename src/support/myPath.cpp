@@ -1,5 +1,6 @@
 #include "support/myPath.h"
 
+#include "support/myFileUri.h"
 #include "support/myUnicode.h"
 
 #include <climits>
@@ -30,57 +31,11 @@ constexpr bool IsAsciiLetter(char16_t c) {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
 }
 
-int HexValue(char16_t c) {
-    if (c >= u'0' && c <= u'9') {
-        return c - u'0';
-    }
-    if (c >= u'a' && c <= u'f') {
-        return c - u'a' + 10;
-    }
-    if (c >= u'A' && c <= u'F') {
-        return c - u'A' + 10;
-    }
-    return -1;
-}
-
-// The local path that a "file:" address names ("file:///m/a%20b.mp3", or with the host
-// "localhost"), as players on this system write them into playlists: its escapes are
-// UTF-8 bytes. Nothing for other addresses, another host, a broken escape, or a NUL.
+// The local path that a "file:" address names, as players on this system write them into
+// playlists.
 std::optional<std::u16string> LocalPathOfFileUri(std::u16string_view sEntry) {
-    constexpr std::u16string_view kScheme = u"file://";
-    constexpr std::u16string_view kLocalHost = u"localhost";
-    if (sEntry.size() < kScheme.size()) {
-        return std::nullopt;
-    }
-    for (std::size_t i = 0; i < kScheme.size(); ++i) {
-        const char16_t c = sEntry[i];
-        if ((c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c) != kScheme[i]) {
-            return std::nullopt;
-        }
-    }
-    std::u16string_view sRest = sEntry.substr(kScheme.size());
-    if (sRest.starts_with(kLocalHost)) {
-        sRest.remove_prefix(kLocalHost.size());
-    }
-    if (!sRest.starts_with(u'/')) {
-        return std::nullopt;
-    }
-    std::string sBytes;
-    for (std::size_t i = 0; i < sRest.size(); ++i) {
-        if (sRest[i] != u'%') {
-            // Unescaped text beyond ASCII is taken as it stands.
-            sBytes += Utf16ToUtf8(sRest.substr(i, 1));
-            continue;
-        }
-        const int iHigh = i + 2 < sRest.size() ? HexValue(sRest[i + 1]) : -1;
-        const int iLow = iHigh >= 0 ? HexValue(sRest[i + 2]) : -1;
-        if (iLow < 0 || (iHigh == 0 && iLow == 0)) {
-            return std::nullopt;
-        }
-        sBytes += static_cast<char>(iHigh * 16 + iLow);
-        i += 2;
-    }
-    return Utf8ToUtf16(sBytes);
+    const std::optional<std::string> sPath = FileUriToPath(Utf16ToUtf8(sEntry));
+    return sPath ? Utf8ToUtf16(*sPath) : std::nullopt;
 }
 
 // Reads "server\share" starting at iStart (0-based) of a path that begins with two

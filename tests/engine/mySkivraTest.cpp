@@ -4,11 +4,12 @@
 #include "WallpaperTestImages.h"
 #include "engine/myFileWallpaperStore.h"
 #include "engine/myGnomeWallpaperStore.h"
-#include "engine/myWallpaperJournal.h"
 #include "engine/myQtPictureCodec.h"
+#include "engine/myWallpaperJournal.h"
 #include "engine/myWallpaperStore.h"
 #include "platform/x11/myX11RootWallpaperStore.h"
 #include "support/TempFolder.h"
+#include "support/myFileUri.h"
 #include "support/myUnicode.h"
 
 #include <gtest/gtest.h>
