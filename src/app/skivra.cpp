@@ -25,7 +25,6 @@
 #include "app/myX11Session.h"
 #include "app/sub.h"
 #include "engine/myGstMediaProber.h"
-#include "engine/myGstreamer.h"
 #include "engine/myWallpaperDesktop.h"
 #include "lists/myGeometry.h"
 #include "media/info_get.h"
@@ -83,7 +82,6 @@ int RunPlayer(int argc, char** argv) {
     if (ActivatePrevInstance(kInstanceMutexName, TMyPlayerChannel::kMainWindowClass, sTitle, u"")) {
         return 0;
     }
-    const std::jthread gstreamer = PreloadGStreamer();
     const std::int32_t iDrag = QApplication::startDragDistance();
     SetDragThreshold({iDrag, iDrag});
     InstallGstMediaProber();

@@ -21,21 +21,4 @@ bool EnsureGStreamer() {
     return bReady;
 }
 
-std::jthread PreloadGStreamer() {
-    return std::jthread([] {
-        if (!EnsureGStreamer()) {
-            return;
-        }
-        // A plugin that is not installed is simply not there; the file that needs it fails
-        // as it would have.
-        for (const char* pszName :
-             {"coreelements", "typefindfunctions", "playback", "isomp4", "videoparsersbad",
-              "audioparsers", "libav", "videoconvertscale", "ximagesink"}) {
-            if (GstPlugin* pPlugin = gst_plugin_load_by_name(pszName)) {
-                gst_object_unref(pPlugin);
-            }
-        }
-    });
-}
-
 } // namespace skivra
