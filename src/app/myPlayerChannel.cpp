@@ -20,7 +20,7 @@ namespace skivra {
 namespace {
 
 // How long the sub-player has to announce itself before the current entry plays without it.
-constexpr auto kSubPlayerWait = std::chrono::milliseconds(2000);
+constexpr int kSubPlayerWaitMs = 2000;
 // How long a second start waits for a running player's panel that is still being made.
 constexpr auto kPlayerPanelWait = std::chrono::seconds(5);
 
@@ -53,25 +53,17 @@ void TMyPlayerChannel::MyMessagePanel1TextChange(const std::u16string& sText) {
     }
 }
 
-void TMyPlayerChannel::LaunchSubPlayer() {
-    const bool bUnderWay = FLaunch.IsValid() && !FLaunch.HasEnded() &&
-                           std::chrono::steady_clock::now() < FLaunchDeadline;
-    if (bUnderWay || FSession.Connection().IsWindow(FhSubPlayerHwnd)) {
-        return;
-    }
-    FLaunch = ShellExecuteProcess(FsProgramFile, SubPlayerParameters(MessagePanel()));
-    FLaunchDeadline = std::chrono::steady_clock::now() + kSubPlayerWait;
+void TMyPlayerChannel::StartSubPlayer() {
+    ShellExecuteAndWaitIdle(FsProgramFile, SubPlayerParameters(MessagePanel()), kSubPlayerWaitMs,
+                            [this] {
+                                FSession.Drain();
+                                return FSession.Connection().IsWindow(FhSubPlayerHwnd);
+                            });
 }
 
 bool TMyPlayerChannel::SubPlayerReady() {
-    const auto bAnnounced = [this] {
-        FSession.Drain();
-        return FSession.Connection().IsWindow(FhSubPlayerHwnd);
-    };
-    if (!bAnnounced()) {
-        LaunchSubPlayer();
-        WaitForInputIdle(FLaunch, FLaunchDeadline, bAnnounced);
-        FLaunch.Close();
+    if (!FSession.Connection().IsWindow(FhSubPlayerHwnd)) {
+        StartSubPlayer();
     }
     return FSession.Connection().IsWindow(FhSubPlayerHwnd);
 }

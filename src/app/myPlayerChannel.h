@@ -1,11 +1,9 @@
 #pragma once
 
-#include <chrono>
 #include <memory>
 #include <string>
 
 #include "app/myMessagePanel.h"
-#include "platform/posix/myProcess.h"
 #include "support/myProgram.h"
 
 namespace skivra {
@@ -36,13 +34,10 @@ public:
     // refused; a value that is not a number counts as 0); anything else is ignored.
     void MyMessagePanel1TextChange(const std::u16string& sText);
 
-    // Launches "/SUBPLAYER /FROM:<panel>" from this program's file when the known sub-player
-    // is gone and no launch is under way, and returns at once. A launch is under way for
-    // 2000 ms, or until its process ends.
-    void LaunchSubPlayer();
-    // Launches a sub-player when the known one is gone and awaits the launch under way,
-    // handling events meanwhile, so an announcement within its time is stored at once; true
-    // when one is in place now.
+    // Launches "/SUBPLAYER /FROM:<panel>" from this program's file and waits up to 2000 ms,
+    // handling events meanwhile, so an announcement within that time is stored at once.
+    void StartSubPlayer();
+    // Launches a sub-player when the known one is gone; true when one is in place now.
     bool SubPlayerReady();
 
     TMyWindowId SubPlayerMsgHwnd() const { return FhSubPlayerMsgHwnd; }
@@ -56,8 +51,6 @@ private:
     bool FbClaimed = false;
     TMyWindowId FhSubPlayerMsgHwnd = 0;
     TMyWindowId FhSubPlayerHwnd = 0;
-    TMyProcess FLaunch;
-    std::chrono::steady_clock::time_point FLaunchDeadline;
 };
 
 // A second start's part: true when another player runs (this process must end); it then

@@ -265,11 +265,6 @@ TMyPlayerController::TOpenResult TMyPlayerController::OpenMedia(const std::u16st
     FiVideoWidth = info.iVideoWidth;
     FiVideoHeight = info.iVideoHeight;
     FsFileSize = info.sFileSize;
-    // A video will want the sub-player's window: it starts while the graph is built, rather
-    // than after, so the first frame does not wait for a process start.
-    if (HasVideo()) {
-        FDesktop.LaunchSubPlayer();
-    }
 
     FGraph = FEngine.NewFilterGraph();
     if (!FGraph) {

@@ -23,10 +23,6 @@ TMyRect TMyX11PlayerDesktop::MainWindowRect() {
             rc.bottom() + 1 - origin.Y};
 }
 
-void TMyX11PlayerDesktop::LaunchSubPlayer() {
-    FChannel.LaunchSubPlayer();
-}
-
 bool TMyX11PlayerDesktop::SubPlayerReady() {
     return FChannel.SubPlayerReady();
 }

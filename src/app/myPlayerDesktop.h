@@ -25,7 +25,6 @@ public:
     TMyX11PlayerDesktop(QWidget& mainWindow, QWidget& videoPanel, TMyPlayerChannel& channel,
                         TMyX11Connection& connection, std::function<TMyPoint()> fnRootOrigin);
 
-    void LaunchSubPlayer() override;
     bool SubPlayerReady() override;
     std::uint64_t SubPlayerHwnd() override;
     TMyRect MainWindowMonitorBounds() override;

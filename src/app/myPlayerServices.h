@@ -34,11 +34,7 @@ public:
 class TMyPlayerDesktop {
 public:
     virtual ~TMyPlayerDesktop() = default;
-    // Starts the sub-player when the known one is gone and no start is under way, without
-    // waiting for it: it then starts while the graph is built.
-    virtual void LaunchSubPlayer() = 0;
-    // Starts the sub-player when the known one is gone (or awaits the start under way);
-    // true when one is in place.
+    // Starts the sub-player when the known one is gone; true when one is in place.
     virtual bool SubPlayerReady() = 0;
     // The sub-player's desktop video window.
     virtual std::uint64_t SubPlayerHwnd() = 0;

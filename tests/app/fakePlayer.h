@@ -211,7 +211,6 @@ class FakeDesktop : public TMyPlayerDesktop {
 public:
     explicit FakeDesktop(FakeLog& log) : FLog(log) {}
 
-    void LaunchSubPlayer() override { FLog.Add("LaunchSubPlayer"); }
     bool SubPlayerReady() override {
         FLog.Add("SubPlayerReady");
         return bSubPlayer;

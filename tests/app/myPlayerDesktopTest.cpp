@@ -53,8 +53,6 @@ public:
 
 class ScreenDesktop : public TMyPlayerDesktop {
 public:
-    // The window is there from the start: nothing to launch.
-    void LaunchSubPlayer() override {}
     bool SubPlayerReady() override { return true; }
     std::uint64_t SubPlayerHwnd() override { return window.winId(); }
     TMyRect MainWindowMonitorBounds() override {

@@ -126,11 +126,14 @@ TMyProcess ShellExecuteProcess(std::u16string_view sFile, std::u16string_view sP
     return TMyProcess(pid);
 }
 
-void WaitForInputIdle(TMyProcess& process, std::chrono::steady_clock::time_point deadline,
-                      const std::function<bool()>& bIsReady) {
+bool ShellExecuteAndWaitIdle(std::u16string_view sFile, std::u16string_view sParameters,
+                             int iMilliseconds, const std::function<bool()>& bIsReady) {
+    TMyProcess process = ShellExecuteProcess(sFile, sParameters);
     if (!process.IsValid()) {
-        return;
+        return false;
     }
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(iMilliseconds);
     while (std::chrono::steady_clock::now() < deadline) {
         PumpEvents();
         if ((bIsReady && bIsReady()) || process.HasEnded()) {
@@ -138,6 +141,7 @@ void WaitForInputIdle(TMyProcess& process, std::chrono::steady_clock::time_point
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+    return true;
 }
 
 } // namespace skivra

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <chrono>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -41,11 +40,11 @@ private:
 // An invalid handle when it cannot be started.
 TMyProcess ShellExecuteProcess(std::u16string_view sFile, std::u16string_view sParameters);
 
-// Waits until bIsReady() says the started process is ready for input, the process ends, or
-// the deadline passes; an invalid handle returns at once. The wait keeps calling
-// PumpEvents(), so a message that the new process sends while it starts is handled during
-// the wait (that message is what usually makes bIsReady() true).
-void WaitForInputIdle(TMyProcess& process, std::chrono::steady_clock::time_point deadline,
-                      const std::function<bool()>& bIsReady);
+// Starts the program and waits until bIsReady() says it is ready for input, the process
+// ends, or iMilliseconds pass. The wait keeps calling PumpEvents(), so a message that the
+// new process sends while it starts is handled during the wait (that message is what
+// usually makes bIsReady() true). A file that cannot be started returns false at once.
+bool ShellExecuteAndWaitIdle(std::u16string_view sFile, std::u16string_view sParameters,
+                             int iMilliseconds, const std::function<bool()>& bIsReady);
 
 } // namespace skivra
