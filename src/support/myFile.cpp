@@ -1,6 +1,7 @@
 #include "support/myFile.h"
 
 #include "lists/myString.h"
+#include "support/myFileUri.h"
 #include "support/myPath.h"
 #include "support/myUnicode.h"
 
@@ -112,21 +113,6 @@ std::u16string UserDirectory(const char* pKey, const char* pFallback) {
         sFolder = stat(sDefault.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? sDefault : sHome;
     }
     return IncludeSuffix(Utf8ToUtf16(sFolder).value_or(u""), u"/");
-}
-
-std::string PercentDecode(std::string_view sText) {
-    std::string sResult;
-    for (std::size_t i = 0; i < sText.size(); ++i) {
-        if (sText[i] == '%' && i + 2 < sText.size() && HexDigitValue(sText[i + 1]) >= 0 &&
-            HexDigitValue(sText[i + 2]) >= 0) {
-            sResult +=
-                static_cast<char>(HexDigitValue(sText[i + 1]) * 16 + HexDigitValue(sText[i + 2]));
-            i += 2;
-        } else {
-            sResult += sText[i];
-        }
-    }
-    return sResult;
 }
 
 } // namespace
@@ -363,17 +349,9 @@ std::u16string ResolveShortcut(std::u16string_view sPath) {
             sUrl = sLine.substr(4);
         }
     }
-    if (!bIsLink || sUrl.rfind("file://", 0) != 0) {
-        return std::u16string(sPath);
-    }
-    std::string_view sRest = std::string_view(sUrl).substr(7);
-    // "file://host/path": only local files are followed.
-    const std::size_t iSlash = sRest.find('/');
-    if (iSlash == std::string_view::npos ||
-        (iSlash != 0 && sRest.substr(0, iSlash) != "localhost")) {
-        return std::u16string(sPath);
-    }
-    const std::optional<std::u16string> sTarget = Utf8ToUtf16(PercentDecode(sRest.substr(iSlash)));
+    // Only local files are followed; an address that names none leaves the shortcut as it is.
+    const std::optional<std::string> sLocal = bIsLink ? FileUriToPath(sUrl) : std::nullopt;
+    const std::optional<std::u16string> sTarget = sLocal ? Utf8ToUtf16(*sLocal) : std::nullopt;
     return sTarget ? *sTarget : std::u16string(sPath);
 }
 

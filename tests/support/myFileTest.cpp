@@ -133,12 +133,16 @@ TEST(Shortcuts, DesktopLinkResolvesToItsFile) {
         temp.Write(u"app.desktop", "[Desktop Entry]\nType=Application\nExec=true\n");
     const std::u16string sRemote =
         temp.Write(u"remote.desktop", "[Desktop Entry]\nType=Link\nURL=file://host/x\n");
+    // An escaped NUL would cut the path short at another file: the shortcut stays itself.
+    const std::u16string sNul =
+        temp.Write(u"nul.desktop", "[Desktop Entry]\nType=Link\nURL=file:///x%00y\n");
     EXPECT_TRUE(IsShortcutFile(sLink));
     EXPECT_TRUE(IsShortcutFile(u"/x/A.DESKTOP"));
     EXPECT_FALSE(IsShortcutFile(u"/x/a.lnk"));
     EXPECT_EQ(ResolveShortcut(sLink), sTarget);
     EXPECT_EQ(ResolveShortcut(sApp), sApp);
     EXPECT_EQ(ResolveShortcut(sRemote), sRemote);
+    EXPECT_EQ(ResolveShortcut(sNul), sNul);
     EXPECT_EQ(ResolveShortcut(temp / u"missing.desktop"), temp / u"missing.desktop");
     EXPECT_EQ(ResolveShortcut(sTarget), sTarget);
 }
