@@ -21,11 +21,16 @@ bool IsPicture(const char* sName) {
     return g_str_has_prefix(sName, "video/") || g_str_has_prefix(sName, "image/");
 }
 
+// The picture size the caps tell; false when they tell none.
+bool ReadSize(const GstStructure* pStructure, gint& iWidth, gint& iHeight) {
+    return gst_structure_get_int(pStructure, "width", &iWidth) &&
+           gst_structure_get_int(pStructure, "height", &iHeight) && iWidth > 0 && iHeight > 0;
+}
+
 bool HasSize(const GstStructure* pStructure) {
     gint iWidth = 0;
     gint iHeight = 0;
-    return gst_structure_get_int(pStructure, "width", &iWidth) &&
-           gst_structure_get_int(pStructure, "height", &iHeight) && iWidth > 0 && iHeight > 0;
+    return ReadSize(pStructure, iWidth, iHeight);
 }
 
 // Whether the decoding bin may stop at a stream of these caps: a parser has framed it, and a
@@ -112,17 +117,15 @@ bool ReadStreams(TStreams& streams, TMyMediaProber::TResult& result) {
         if (!IsPicture(gst_structure_get_name(pStructure))) {
             continue;
         }
-        if (!HasSize(pStructure)) {
+        gint iWidth = 0;
+        gint iHeight = 0;
+        if (!ReadSize(pStructure, iWidth, iHeight)) {
             return false;
         }
         if (bVideoRead) {
             continue;
         }
         bVideoRead = true;
-        gint iWidth = 0;
-        gint iHeight = 0;
-        gst_structure_get_int(pStructure, "width", &iWidth);
-        gst_structure_get_int(pStructure, "height", &iHeight);
         gint iParN = 1;
         gint iParD = 1;
         gst_structure_get_fraction(pStructure, "pixel-aspect-ratio", &iParN, &iParD);
