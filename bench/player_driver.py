@@ -65,19 +65,8 @@ def alive(pid):
 
 
 def children(pid):
-    """The processes whose parent is PID (the player's is its sub-player)."""
-    found = []
-    for entry in filter(str.isdigit, os.listdir("/proc")):
-        try:
-            if int(stat_fields(entry)[1]) == pid:
-                found.append(int(entry))
-        except (OSError, IndexError, ValueError):
-            pass
-    return found
-
-
-def _task_children(pid):
-    """The children of PID as its threads list them: cheap enough to ask 20 times a second."""
+    """The processes whose parent is PID (the player's is its sub-player), as its threads
+    list them: cheap enough to ask 20 times a second."""
     found = []
     try:
         for task in os.listdir(f"/proc/{pid}/task"):
@@ -113,7 +102,7 @@ class PssPeak:
         while not self._stop.wait(0.05):
             if not alive(self.pid):
                 break
-            total = pss_kib(self.pid) + sum(pss_kib(c) for c in _task_children(self.pid))
+            total = pss_kib(self.pid) + sum(pss_kib(c) for c in children(self.pid))
             self.peak = max(self.peak, total)
 
     def stop(self):
