@@ -283,10 +283,14 @@ TMyPlayerController::TOpenResult TMyPlayerController::OpenMedia(const std::u16st
             }
         });
     });
-    // A video is cued at the size it will be shown at on the desktop: a size changed after
-    // the cue makes the first frame wait while the stream agrees a new format.
+    // A video is cued at the size and in the window it will be shown in on the desktop: a
+    // size or a window changed after the cue makes the stream agree its format again, which
+    // delays the first frame and briefly holds two sets of monitor-sized images.
     if (HasVideo()) {
         FGraph->SetWindowPosition(MonitorVideoRect(FDesktop.MainWindowMonitorBounds()));
+        if (FDesktop.SubPlayerReady()) {
+            FGraph->PutOwner(FDesktop.SubPlayerHwnd());
+        }
     }
     if (!FGraph->RenderFile(FsFileName)) {
         // A half-built graph is not kept: nothing plays and the actions say so.

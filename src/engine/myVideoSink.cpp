@@ -103,6 +103,15 @@ void TMyVideoSink::SetRectangle(const TMyRect& rcVideo) {
         return;
     }
     if (FpSizeCaps) {
+        // New caps on the filter renegotiate the chain, and ximagesink answers each
+        // negotiation with a fresh pool of window-sized shared images while the old pool
+        // still holds its own: the same size asked again (each window move, each file
+        // cued at its monitor) would cost two monitor-sized images for nothing.
+        if (iWidth == FiCapsWidth && iHeight == FiCapsHeight) {
+            return;
+        }
+        FiCapsWidth = iWidth;
+        FiCapsHeight = iHeight;
         // ximagesink asks for its window's size and centres the picture in the window,
         // which is where a rectangle that covers the window's monitor lies; the size asked
         // here wins when the rectangle is smaller than the window.

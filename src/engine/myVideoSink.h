@@ -39,6 +39,8 @@ private:
     GstElement* FpSink = nullptr;     // the whole sink (a bin for the software chain)
     GstElement* FpOverlay = nullptr;  // the element that draws into the window
     GstElement* FpSizeCaps = nullptr; // the software chain's output size; null otherwise
+    std::int64_t FiCapsWidth = 0;     // the size last given to FpSizeCaps
+    std::int64_t FiCapsHeight = 0;
     std::string FsName;
 };
 

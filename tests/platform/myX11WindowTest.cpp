@@ -165,6 +165,13 @@ TEST_F(X11Test, PanelIsFoundBelowItsParentAndThroughTheSelection) {
 TEST_F(X11Test, DesktopWindowIsPlacedWhereAskedAndStaysOffTheTaskBar) {
     const TMyWindowId window = CreateDesktopWindow(connection, 0x100010);
     ASSERT_NE(window, 0u);
+    // Unmapped at the screen's size: placing it on a lone monitor does not resize it, which
+    // would make a sink already drawing into it renegotiate.
+    XWindowAttributes created;
+    ASSERT_TRUE(XGetWindowAttributes(display(), window, &created));
+    EXPECT_EQ(created.map_state, IsUnmapped);
+    EXPECT_EQ(created.width, DisplayWidth(display(), DefaultScreen(display())));
+    EXPECT_EQ(created.height, DisplayHeight(display(), DefaultScreen(display())));
     PlaceDesktopWindow(connection, window, 100, 50, 640, 360);
     const Atom typeAtom = XInternAtom(display(), "_NET_WM_WINDOW_TYPE", False);
     Atom type = 0;

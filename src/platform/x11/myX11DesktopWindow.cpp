@@ -56,9 +56,15 @@ TMyWindowId CreateDesktopWindow(TMyX11Connection& connection, std::uint32_t iKey
     XSetWindowAttributes attributes{};
     attributes.background_pixel = PixelOf(x, iKeyColour);
     attributes.border_pixel = 0;
-    const Window window =
-        XCreateWindow(x.Get(), x.Root(), 0, 0, 1, 1, 0, CopyFromParent, InputOutput, CopyFromParent,
-                      CWBackPixel | CWBorderPixel, &attributes);
+    // Made at the screen's size, which is the monitor's on a single-monitor desktop: the
+    // sink that draws into it reads its size once given it, and a size changed afterwards
+    // makes the stream renegotiate and the sink allocate a second set of monitor-sized
+    // images while the first is still in use.
+    const int iWidth = DisplayWidth(x.Get(), DefaultScreen(x.Get()));
+    const int iHeight = DisplayHeight(x.Get(), DefaultScreen(x.Get()));
+    const Window window = XCreateWindow(
+        x.Get(), x.Root(), 0, 0, static_cast<unsigned>(iWidth), static_cast<unsigned>(iHeight), 0,
+        CopyFromParent, InputOutput, CopyFromParent, CWBackPixel | CWBorderPixel, &attributes);
     XStoreName(x.Get(), window, "Skivra");
     XClassHint classHint{};
     std::string sName = "skivra";
@@ -71,7 +77,7 @@ TMyWindowId CreateDesktopWindow(TMyX11Connection& connection, std::uint32_t iKey
     wmHints.flags = InputHint;
     wmHints.input = False;
     XSetWMHints(x.Get(), window, &wmHints);
-    SetGeometryHints(x, window, 0, 0, 1, 1);
+    SetGeometryHints(x, window, 0, 0, iWidth, iHeight);
     SetAtoms(x, window, "_NET_WM_WINDOW_TYPE", {"_NET_WM_WINDOW_TYPE_DESKTOP"});
     SetAtoms(x, window, "_NET_WM_STATE",
              {"_NET_WM_STATE_BELOW", "_NET_WM_STATE_STICKY", "_NET_WM_STATE_SKIP_TASKBAR",

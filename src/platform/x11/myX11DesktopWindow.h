@@ -12,7 +12,8 @@ namespace skivra {
 // colour, so it looks like the key-colour wallpaper until the first frame is drawn.
 // The sub-player creates it; the player, which renders into it, places it.
 
-// Creates the window unmapped at (0, 0) and 1 x 1; 0 on failure. The colour is 0x00BBGGRR.
+// Creates the window unmapped at (0, 0) and the screen's size; 0 on failure. The colour is
+// 0x00BBGGRR.
 TMyWindowId CreateDesktopWindow(TMyX11Connection& connection, std::uint32_t iKeyColour);
 
 // Maps the window over the rectangle (root-window coordinates) and keeps it at the bottom.
