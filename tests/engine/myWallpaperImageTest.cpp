@@ -121,12 +121,19 @@ TEST(WallpaperTiling, GridThroughTheOffset) {
     TileImage(target, picture, 1920, 0);
     EXPECT_EQ(target.pixel(0, 0), picture.pixel(80, 0));
     EXPECT_EQ(target.pixel(20, 0), picture.pixel(0, 0));
-    for (const auto& [ox, oy] : {std::pair{1920, 0}, {-7, 2}, {0, -4}, {99, 3}, {-250, 11}}) {
-        TileImage(target, picture, ox, oy);
-        for (int y = 0; y < target.height(); ++y) {
-            for (int x = 0; x < target.width(); ++x) {
-                ASSERT_EQ(target.pixel(x, y), picture.pixel(Mod(x - ox, 100), Mod(y - oy, 3)))
-                    << "offset " << ox << "," << oy << " at " << x << "," << y;
+    // Short pictures go through a strip; pictures half the target's height and more are
+    // drawn tile by tile, including one larger than the target.
+    for (const QImage& tile : {picture, NumberedImage(100, 4), NumberedImage(300, 9)}) {
+        for (const auto& [ox, oy] : {std::pair{1920, 0}, {-7, 2}, {0, -4}, {99, 3}, {-250, 11}}) {
+            target.fill(Qt::black);
+            TileImage(target, tile, ox, oy);
+            for (int y = 0; y < target.height(); ++y) {
+                for (int x = 0; x < target.width(); ++x) {
+                    ASSERT_EQ(target.pixel(x, y),
+                              tile.pixel(Mod(x - ox, tile.width()), Mod(y - oy, tile.height())))
+                        << tile.width() << "x" << tile.height() << " offset " << ox << "," << oy
+                        << " at " << x << "," << y;
+                }
             }
         }
     }
