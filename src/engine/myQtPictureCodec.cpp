@@ -10,22 +10,48 @@
 
 namespace skivra {
 
+namespace {
+
+// Qt's own limit on what a reader may allocate for one picture.
+constexpr std::int64_t kMaxPictureBytes = std::int64_t{256} << 20;
+
+} // namespace
+
 std::optional<TMyPixels> TMyQtPictureCodec::Load(std::u16string_view sFileName) {
     QImageReader reader(QString::fromStdU16String(std::u16string(sFileName)));
-    const QImage read = reader.read();
-    if (read.isNull()) {
+    // The picture is read straight into the pixels when the reader produces 32-bit RGB at
+    // the size its header gave (BMP, the format of our own bitmap, does): a desktop-sized
+    // picture is then in memory once, not twice.
+    const QSize size = reader.size();
+    TMyPixels pixels;
+    QImage image;
+    if (size.width() > 0 && size.height() > 0 &&
+        std::int64_t{size.width()} * size.height() * 4 <= kMaxPictureBytes) {
+        pixels = {size.width(), size.height(),
+                  std::vector<std::uint32_t>(static_cast<std::size_t>(size.width()) *
+                                             static_cast<std::size_t>(size.height()))};
+        image = QImage(reinterpret_cast<uchar*>(pixels.Pixels.data()), size.width(), size.height(),
+                       size.width() * 4, QImage::Format_RGB32);
+    }
+    if (!reader.read(&image) || image.isNull()) {
         return std::nullopt;
     }
-    const QImage image = read.convertToFormat(QImage::Format_RGB32);
-    TMyPixels pixels{image.width(), image.height(), {}};
-    pixels.Pixels.resize(static_cast<std::size_t>(image.width()) *
-                         static_cast<std::size_t>(image.height()));
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* pLine = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
-        std::uint32_t* pTarget = pixels.Pixels.data() + static_cast<std::size_t>(y) * image.width();
-        for (int x = 0; x < image.width(); ++x) {
-            pTarget[x] = pLine[x] & 0xFFFFFFu;
+    if (image.constBits() != reinterpret_cast<const uchar*>(pixels.Pixels.data()) ||
+        image.format() != QImage::Format_RGB32) {
+        // The reader made a picture of its own: it is converted and copied over.
+        const QImage converted = image.convertToFormat(QImage::Format_RGB32);
+        image = QImage();
+        pixels = {converted.width(), converted.height(), {}};
+        pixels.Pixels.resize(static_cast<std::size_t>(converted.width()) *
+                             static_cast<std::size_t>(converted.height()));
+        for (int y = 0; y < converted.height(); ++y) {
+            std::memcpy(pixels.Pixels.data() + static_cast<std::size_t>(y) * converted.width(),
+                        converted.constScanLine(y),
+                        static_cast<std::size_t>(converted.width()) * 4);
         }
+    }
+    for (std::uint32_t& pixel : pixels.Pixels) {
+        pixel &= 0xFFFFFFu;
     }
     return pixels;
 }

@@ -2,6 +2,7 @@
 
 #include "WallpaperTestImages.h"
 #include "engine/myFileWallpaperStore.h"
+#include "engine/myQtPictureCodec.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -392,6 +393,42 @@ TEST_F(ComposeTest, PictureKindsAndFailures) {
         EXPECT_TRUE(ShowsOnScreen(Compose(sName), geometry, solidMonitors(rgbDesk)))
             << std::string(sName.begin(), sName.end());
     }
+}
+
+// The codec reads some kinds straight into its pixels (BMP) and converts the rest; either
+// way every pixel comes back as 0x00RRGGBB.
+TEST_F(ComposeTest, CodecLoadsEveryKindAsOpaqueRgb) {
+    QImage translucent = NumberedImage(7, 5).convertToFormat(QImage::Format_ARGB32);
+    translucent.setPixel(1, 1, qRgba(10, 20, 30, 40));
+    const struct {
+        const char16_t* pName;
+        const char* pFormat;
+        QImage picture;
+    } cases[] = {
+        {u"plain.bmp", "bmp", NumberedImage(7, 5)},
+        {u"alpha.png", "png", translucent},
+        {u"grey.png", "png", NumberedImage(6, 3).convertToFormat(QImage::Format_Grayscale8)},
+        {u"wide.bmp", "bmp", NumberedImage(301, 2)},
+    };
+    TMyQtPictureCodec codec;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pFormat);
+        const std::optional<TMyPixels> pixels = codec.Load(Save(c.picture, c.pName, c.pFormat));
+        ASSERT_TRUE(pixels);
+        ASSERT_EQ(pixels->Width, c.picture.width());
+        ASSERT_EQ(pixels->Height, c.picture.height());
+        ASSERT_EQ(pixels->Pixels.size(), static_cast<std::size_t>(pixels->Width) * pixels->Height);
+        const QImage want = c.picture.convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < want.height(); ++y) {
+            for (int x = 0; x < want.width(); ++x) {
+                ASSERT_EQ(pixels->Pixels[static_cast<std::size_t>(y) * want.width() + x],
+                          want.pixel(x, y) & 0xFFFFFFu)
+                    << x << "," << y;
+            }
+        }
+    }
+    EXPECT_FALSE(codec.Load(folder.Write(u"corrupt.png", "\x89PNG not really")));
+    EXPECT_FALSE(codec.Load(folder / u"missing.bmp"));
 }
 
 TEST_F(ComposeTest, EmptyNameTakesTheDesktopsCurrentPicture) {

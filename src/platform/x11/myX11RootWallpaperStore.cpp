@@ -30,6 +30,8 @@ public:
         return Scale(FRed, (rgb >> 16) & 0xFF) | Scale(FGreen, (rgb >> 8) & 0xFF) |
                Scale(FBlue, rgb & 0xFF);
     }
+    // The visual keeps 0x00RRGGBB as it is (the usual 24-bit TrueColor).
+    bool IsIdentity() const { return FRed == 0xFF0000 && FGreen == 0xFF00 && FBlue == 0xFF; }
     std::uint32_t FromPixel(unsigned long pixel) const {
         return (Unscale(FRed, pixel) << 16) | (Unscale(FGreen, pixel) << 8) | Unscale(FBlue, pixel);
     }
@@ -82,12 +84,10 @@ std::int64_t Mod(std::int64_t a, std::int64_t b) {
 }
 
 // The root-sized pixels the desktop shows: the picture tiled from the origin, or once
-// centred on the primary monitor.
-TMyPixels LayOut(const TMyPixels& picture, int iRootWidth, int iRootHeight, TMyPoint origin,
-                 bool bTile, const TMyRect& rcPrimary) {
-    TMyPixels root{iRootWidth, iRootHeight,
-                   std::vector<std::uint32_t>(static_cast<std::size_t>(iRootWidth) *
-                                              static_cast<std::size_t>(iRootHeight))};
+// centred on the primary monitor. A root-sized picture that lands on the root as it is (our
+// own bitmap on a lone monitor) is the layout itself, with no copy.
+TMyPixels LayOut(TMyPixels picture, int iRootWidth, int iRootHeight, TMyPoint origin, bool bTile,
+                 const TMyRect& rcPrimary) {
     const std::int64_t pw = picture.Width;
     const std::int64_t ph = picture.Height;
     std::int64_t iLeft = 0;
@@ -96,6 +96,14 @@ TMyPixels LayOut(const TMyPixels& picture, int iRootWidth, int iRootHeight, TMyP
         iLeft = rcPrimary.Left + (RectWidth64(rcPrimary) - pw) / 2;
         iTop = rcPrimary.Top + (RectHeight64(rcPrimary) - ph) / 2;
     }
+    const bool bInPlace =
+        bTile ? Mod(origin.X, pw) == 0 && Mod(origin.Y, ph) == 0 : iLeft == 0 && iTop == 0;
+    if (pw == iRootWidth && ph == iRootHeight && bInPlace) {
+        return picture;
+    }
+    TMyPixels root{iRootWidth, iRootHeight,
+                   std::vector<std::uint32_t>(static_cast<std::size_t>(iRootWidth) *
+                                              static_cast<std::size_t>(iRootHeight))};
     for (std::int64_t y = 0; y < iRootHeight; ++y) {
         std::uint32_t* pRow = root.Pixels.data() + y * iRootWidth;
         for (std::int64_t x = 0; x < iRootWidth; ++x) {
@@ -288,8 +296,8 @@ bool TMyX11RootWallpaperStore::SetDesktopWallpaper(std::u16string_view sFileName
     const TMyRect rcPrimary =
         monitors.empty() ? TMyRect{0, 0, iRootWidth, iRootHeight} : monitors.front().rcMonitor;
     const bool bTile = ReadWallpaperStyle(*this) == wsTiling;
-    const TMyPixels shown = LayOut(*picture, iRootWidth, iRootHeight,
-                                   {rcPrimary.Left, rcPrimary.Top}, bTile, rcPrimary);
+    TMyPixels shown = LayOut(std::move(*picture), iRootWidth, iRootHeight,
+                             {rcPrimary.Left, rcPrimary.Top}, bTile, rcPrimary);
     // A root-sized picture is megabytes: it goes before the image to send is made.
     picture.reset();
 
@@ -304,17 +312,28 @@ bool TMyX11RootWallpaperStore::SetDesktopWallpaper(std::u16string_view sFileName
     if (!image) {
         return false;
     }
-    // XDestroyImage frees the data with free().
-    image->data = static_cast<char*>(std::malloc(static_cast<std::size_t>(image->bytes_per_line) *
-                                                 static_cast<std::size_t>(iRootHeight)));
-    if (!image->data) {
-        return false;
+    // Where the visual's pixels are the picture's own, the image is sent from the pixels as
+    // they are; otherwise it gets data of its own, which XDestroyImage frees with free().
+    const bool bBorrowed =
+        IsNative32(*image) && channels.IsIdentity() && image->bytes_per_line == iRootWidth * 4;
+    if (bBorrowed) {
+        image->data = reinterpret_cast<char*>(shown.Pixels.data());
+    } else {
+        image->data =
+            static_cast<char*>(std::malloc(static_cast<std::size_t>(image->bytes_per_line) *
+                                           static_cast<std::size_t>(iRootHeight)));
+        if (!image->data) {
+            return false;
+        }
+        PutPixels(*image, shown, channels);
     }
-    PutPixels(*image, shown, channels);
     const GC gc = XCreateGC(d, pixmap, 0, nullptr);
     XPutImage(d, pixmap, gc, image.get(), 0, 0, 0, 0, static_cast<unsigned>(iRootWidth),
               static_cast<unsigned>(iRootHeight));
     XFreeGC(d, gc);
+    if (bBorrowed) {
+        image->data = nullptr;
+    }
     if (trap.Failed()) {
         XFreePixmap(d, pixmap);
         return false;
