@@ -62,15 +62,10 @@ bool TMyQtPictureCodec::Save(std::u16string_view sFileName, const TMyPixels& pix
             static_cast<std::size_t>(pixels.Width) * static_cast<std::size_t>(pixels.Height)) {
         return false;
     }
-    QImage image(pixels.Width, pixels.Height, QImage::Format_RGB32);
-    for (int y = 0; y < pixels.Height; ++y) {
-        auto* pLine = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
-        const std::uint32_t* pSource =
-            pixels.Pixels.data() + static_cast<std::size_t>(y) * pixels.Width;
-        for (int x = 0; x < pixels.Width; ++x) {
-            pLine[x] = 0xFF000000u | pSource[x];
-        }
-    }
+    // The pixels are written as they are, through a read-only view: the BMP writer takes
+    // only the colour channels, so the empty top byte needs no copy to fill it.
+    const QImage image(reinterpret_cast<const uchar*>(pixels.Pixels.data()), pixels.Width,
+                       pixels.Height, pixels.Width * 4, QImage::Format_RGB32);
     return SaveWallpaperBitmap(image, sFileName);
 }
 

@@ -255,6 +255,8 @@ std::u16string TMyX11RootWallpaperStore::GetDesktopWallpaper() {
                 channels.FromPixel(GetPixelValue(*image, rx, ry));
         }
     }
+    // The server's copy is megabytes: it goes before the capture is written.
+    image.reset();
     if (!FCodec->Save(FsCaptureFileName, capture)) {
         return {};
     }
