@@ -286,9 +286,12 @@ TMyPlayerController::TOpenResult TMyPlayerController::OpenMedia(const std::u16st
     // A video is cued at the size and in the window it will be shown in on the desktop: a
     // size or a window changed after the cue makes the stream agree its format again, which
     // delays the first frame and briefly holds two sets of monitor-sized images.
+    // The sub-player is asked once per file: one that cannot start costs its wait once.
+    bool bSubPlayer = false;
     if (HasVideo()) {
         FGraph->SetWindowPosition(MonitorVideoRect(FDesktop.MainWindowMonitorBounds()));
-        if (FDesktop.SubPlayerReady()) {
+        bSubPlayer = FDesktop.SubPlayerReady();
+        if (bSubPlayer) {
             FGraph->PutOwner(FDesktop.SubPlayerHwnd());
         }
     }
@@ -315,7 +318,7 @@ TMyPlayerController::TOpenResult TMyPlayerController::OpenMedia(const std::u16st
     if (HasVideo()) {
         FView.SetInfoLabel(Utf16Number(FiVideoWidth) + u"x" + Utf16Number(FiVideoHeight) + u" " +
                            FGraph->GetFrameRateText() + u"fps " + FView.InfoLabel());
-        PlaceVideo();
+        PlaceVideo(bSubPlayer);
     }
     Action_Play_MuteExecute(TMyPlaySender::None);
     Action_Play_PlayExecute(TMyPlaySender::None);
@@ -337,13 +340,13 @@ TMyPlayerController::TOpenResult TMyPlayerController::OpenMedia(const std::u16st
     return TOpenResult::Played;
 }
 
-void TMyPlayerController::PlaceVideo() {
+void TMyPlayerController::PlaceVideo(bool bSubPlayer) {
     if (!FGraph->HasVideo()) {
         FbOverlay = false;
         FView.ShowMessage(kNoVideoWindow);
         return;
     }
-    if (FDesktop.SubPlayerReady() && FbOverlay) {
+    if (bSubPlayer && FbOverlay) {
         FGraph->PutOwner(FDesktop.SubPlayerHwnd());
         const TMyRect rcMonitor = FDesktop.MainWindowMonitorBounds();
         FDesktop.PlaceDesktopWindow(rcMonitor);

@@ -108,7 +108,9 @@ private:
     enum class TOpenResult : std::uint8_t { Played, Skipped, Failed, Nothing };
     TOpenResult OpenMedia(const std::u16string& sFileName);
     bool RenderAndPlace();
-    void PlaceVideo();
+    // Shows the cued video on the desktop through the sub-player, when one is in place,
+    // or else in the hidden panel.
+    void PlaceVideo(bool bSubPlayer);
     void PlayError();
     void ChainEndedWithoutPlayback();
     std::int32_t NextIndex(bool bBack);
