@@ -36,9 +36,13 @@ std::optional<TMyPixels> TMyQtPictureCodec::Load(std::u16string_view sFileName) 
     if (!reader.read(&image) || image.isNull()) {
         return std::nullopt;
     }
-    if (image.constBits() != reinterpret_cast<const uchar*>(pixels.Pixels.data()) ||
-        image.format() != QImage::Format_RGB32) {
-        // The reader made a picture of its own: it is converted and copied over.
+    const bool bInPlace = image.constBits() == reinterpret_cast<const uchar*>(pixels.Pixels.data());
+    if (!bInPlace || image.format() != QImage::Format_RGB32) {
+        // The reader made a picture of its own: the unused pixels go first, then the picture
+        // is converted and copied over.
+        if (!bInPlace) {
+            std::vector<std::uint32_t>().swap(pixels.Pixels);
+        }
         const QImage converted = image.convertToFormat(QImage::Format_RGB32);
         image = QImage();
         pixels = {converted.width(), converted.height(), {}};
