@@ -346,8 +346,8 @@ void TMyPlayerController::PlaceVideo(bool bSubPlayer) {
         FView.ShowMessage(kNoVideoWindow);
         return;
     }
+    // The sub-player's window was given to the graph before the cue.
     if (bSubPlayer && FbOverlay) {
-        FGraph->PutOwner(FDesktop.SubPlayerHwnd());
         const TMyRect rcMonitor = FDesktop.MainWindowMonitorBounds();
         FDesktop.PlaceDesktopWindow(rcMonitor);
         FGraph->SetWindowPosition(MonitorVideoRect(rcMonitor));

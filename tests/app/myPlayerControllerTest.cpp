@@ -43,12 +43,11 @@ TEST_F(PlayerControllerTest, VideoOnTheDesktopInOrder) {
     controller.SetResumePos(3.0);
     PlayEntry(0);
 
-    EXPECT_EQ(
-        log.aCalls,
-        (S{"ReadFileInfo /m/clip.mp4", "NewFilterGraph", "SetWindowPosition 0,0,1280,1024",
-           "SubPlayerReady", "PutOwner 777", "RenderFile /m/clip.mp4", "PutCurrentPosition 3",
-           "PutOwner 777", "PlaceDesktopWindow 1920,0,3200,1024", "SetWindowPosition 0,0,1280,1024",
-           "PutVolume 0", "Run", "ApplyVideoWallpaper 1048592"}));
+    EXPECT_EQ(log.aCalls,
+              (S{"ReadFileInfo /m/clip.mp4", "NewFilterGraph", "SetWindowPosition 0,0,1280,1024",
+                 "SubPlayerReady", "PutOwner 777", "RenderFile /m/clip.mp4", "PutCurrentPosition 3",
+                 "PlaceDesktopWindow 1920,0,3200,1024", "SetWindowPosition 0,0,1280,1024",
+                 "PutVolume 0", "Run", "ApplyVideoWallpaper 1048592"}));
     EXPECT_TRUE(view.bTimer);
     EXPECT_EQ(view.iSeekMax, 125);
     EXPECT_EQ(view.sInfoLabel, u"640x360 29.97fps 13秒 1.0MB");
