@@ -191,7 +191,7 @@ TEST(PosixPath, ResolveRelativePath) {
         {u"第１話 ＯＰ.mp4", u"/アニメ/", u"/アニメ/第１話 ＯＰ.mp4"},
         // Addresses of local files, as other players here write them: escapes are UTF-8.
         {u"file:///m/a%20b.mp3", u"/x/", u"/m/a b.mp3"},
-        {u"file://localhost/m/%E7%AC%AC1%E8%A9%B1.mkv", u"/x/", u"/m/第1話.mkv"},
+        {u"FILE://localhost/m/%E7%AC%AC1%E8%A9%B1.mkv", u"/x/", u"/m/第1話.mkv"},
         {u"file:///m/第２話/../c%2B.mp4", u"/x/", u"/m/c+.mp4"},
         // Another host, a broken escape or an escaped NUL names no local file: the text
         // stays a name in the playlist's folder, to be dropped as missing.
