@@ -245,11 +245,6 @@ void TApp_Skivra::CreateControls() {
     Timer_GetFile->setObjectName(QStringLiteral("Timer_GetFile"));
     Timer_GetFile->setInterval(30);
 
-    Dialog_OpenFile = new QFileDialog(this);
-    Dialog_OpenFile->setObjectName(QStringLiteral("Dialog_OpenFile"));
-    Dialog_OpenFile->setOption(QFileDialog::DontUseNativeDialog, true);
-    Dialog_OpenFile->setFileMode(QFileDialog::ExistingFiles);
-    Dialog_OpenFile->setAcceptMode(QFileDialog::AcceptOpen);
     Dialog_OpenFolder = new TMyOpenFolderDialog(this);
     Dialog_OpenFolder->setObjectName(QStringLiteral("Dialog_OpenFolder"));
     Dialog_OpenFolder->SetTitle(QStringLiteral("フォルダを開く"));
@@ -297,6 +292,17 @@ bool TApp_Skivra::OwnerInstalled(TMyActionOwner owner) const {
         return FParts.Intake != nullptr;
     }
     return false;
+}
+
+QFileDialog* TApp_Skivra::OpenFileDialog() {
+    if (!FOpenFileDialog) {
+        FOpenFileDialog = new QFileDialog(this);
+        FOpenFileDialog->setObjectName(QStringLiteral("Dialog_OpenFile"));
+        FOpenFileDialog->setOption(QFileDialog::DontUseNativeDialog, true);
+        FOpenFileDialog->setFileMode(QFileDialog::ExistingFiles);
+        FOpenFileDialog->setAcceptMode(QFileDialog::AcceptOpen);
+    }
+    return FOpenFileDialog;
 }
 
 void TApp_Skivra::RunAction(TMyActionId id, QObject* pSender) {

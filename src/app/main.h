@@ -108,7 +108,9 @@ public:
     QLabel* Label_Time = nullptr;
     QStatusBar* StatusBar_Hint = nullptr;
     QWidget* Panel_Video = nullptr;
-    QFileDialog* Dialog_OpenFile = nullptr;
+    // Dialog_OpenFile, made the first time it is asked for: a file dialog builds its whole
+    // widget tree and file model, which the start of the program has no use for.
+    QFileDialog* OpenFileDialog();
     TMyOpenFolderDialog* Dialog_OpenFolder = nullptr;
     TMyOpenFolderDialog* Dialog_OpenThisFolder = nullptr;
     QTimer* Timer_Time = nullptr;
@@ -155,6 +157,7 @@ private:
     std::vector<std::unique_ptr<QMenu>> FOwnedMenus;
     TMyMainParts FParts;
     QString FsHelpFile;
+    QFileDialog* FOpenFileDialog = nullptr;
     bool FbCreated = false;
     bool FbDestroyed = false;
     bool FbBusyCursor = false;

@@ -142,7 +142,7 @@ QString TMyMainIntake::StartFolder(const QString& sRemembered, bool bShift) {
 
 void TMyMainIntake::Action_File_OpenFileExecute(QObject* pSender) {
     const TMyCommand command(*this);
-    QFileDialog* pDialog = FWindow.Dialog_OpenFile;
+    QFileDialog* pDialog = FWindow.OpenFileDialog();
     const bool bShift = ShiftHeld();
     FsOpenFileDir = StartFolder(FsOpenFileDir, bShift);
     if (bShift) {
@@ -253,7 +253,7 @@ void TMyMainIntake::FilesDropped(const QStringList& names, QPoint) {
         return;
     }
     FslOpenFiles = kept;
-    FWindow.Dialog_OpenFile->selectFile(kept.first());
+    FWindow.OpenFileDialog()->selectFile(kept.first());
     Action_File_OpenFileExecute(nullptr);
 }
 
@@ -266,7 +266,7 @@ bool TMyMainIntake::AcquireFiles(const QStringList& names) {
     const std::int32_t iCount = playlist.Count();
     TMyMediaStrings list;
     list.SetIsAppend(true);
-    for (const QString& sExt : AllowedExtsOfFilters(FWindow.Dialog_OpenFile->nameFilters())) {
+    for (const QString& sExt : AllowedExtsOfFilters(FWindow.OpenFileDialog()->nameFilters())) {
         list.AllowExtAdd(U16(sExt));
     }
     if (FDisallowExts) {

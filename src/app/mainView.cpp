@@ -166,7 +166,7 @@ bool TMyMainView::IsSelected(std::int32_t iIndex) const {
 
 void TMyMainView::OpenFile(bool bShowDialog) {
     if (TMyIntakePart* pIntake = FWindow.Parts().Intake) {
-        pIntake->Action_File_OpenFileExecute(bShowDialog ? FWindow.Dialog_OpenFile : nullptr);
+        pIntake->Action_File_OpenFileExecute(bShowDialog ? FWindow.OpenFileDialog() : nullptr);
     }
 }
 

@@ -207,7 +207,7 @@ TEST_F(MainIntakeTest, TheOpenFileDialogTakesSeveralFiles) {
     rig.intake->SetOpenFileDir(QString::fromStdU16String(env.data / u"o/vanished/deeper"));
     QString sStartedIn;
     QTimer::singleShot(0, [&] {
-        QFileDialog* pDialog = rig.window.Dialog_OpenFile;
+        QFileDialog* pDialog = rig.window.OpenFileDialog();
         ASSERT_TRUE(test::WaitFor([&] { return pDialog->isVisible(); }));
         sStartedIn = pDialog->directory().absolutePath();
         EXPECT_TRUE(pDialog->isEnabled());
@@ -222,8 +222,8 @@ TEST_F(MainIntakeTest, TheOpenFileDialogTakesSeveralFiles) {
 
     // Cancelled: nothing.
     QTimer::singleShot(0, [&] {
-        ASSERT_TRUE(test::WaitFor([&] { return rig.window.Dialog_OpenFile->isVisible(); }));
-        rig.window.Dialog_OpenFile->reject();
+        ASSERT_TRUE(test::WaitFor([&] { return rig.window.OpenFileDialog()->isVisible(); }));
+        rig.window.OpenFileDialog()->reject();
     });
     rig.window.Action(A::Action_File_OpenFile)->trigger();
     EXPECT_EQ(rig.playlist.Count(), 2);
