@@ -3,6 +3,7 @@
 #include <unicode/translit.h>
 #include <unicode/unistr.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -120,8 +121,14 @@ const icu::Transliterator* HalfWidthTransliterator() {
 } // namespace
 
 std::u16string ToHalfWidth(std::u16string_view sText) {
+    // ASCII has no wide forms. Settings files are read this way value by value, and they
+    // are ASCII, so the transliterator (20 ms and half a megabyte to build) is only made
+    // for a text that may need it.
+    if (std::ranges::all_of(sText, [](char16_t c) { return c < 0x80; })) {
+        return std::u16string(sText);
+    }
     const icu::Transliterator* tr = HalfWidthTransliterator();
-    if (tr == nullptr || sText.empty()) {
+    if (tr == nullptr) {
         return std::u16string(sText);
     }
     icu::UnicodeString us(false, sText.data(), static_cast<int32_t>(sText.size()));
