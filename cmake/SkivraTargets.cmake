@@ -70,7 +70,8 @@ function(skivra_add_display_test name)
     SKIVRA_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
     SKIVRA_TEST_TOOLS="${PROJECT_SOURCE_DIR}/tests/support")
   if(TARGET skivra)
-    target_compile_definitions(${name} PRIVATE SKIVRA_PROGRAM="$<TARGET_FILE:skivra>")
+    target_compile_definitions(${name} PRIVATE SKIVRA_PROGRAM="$<TARGET_FILE:skivra>"
+      SKIVRA_SUBPLAYER_PROGRAM="$<TARGET_FILE:skivra-subplayer>")
     add_dependencies(${name} skivra)
   endif()
   if(arg_EACH_CASE)

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/myMessagePanel.h"
-#include "support/myProgram.h"
+#include "app/mySubPlayerProgram.h"
 
 namespace skivra {
 
@@ -18,9 +18,9 @@ public:
     // The class name that a second start looks for.
     static constexpr char kMainWindowClass[] = "TApp_Skivra";
 
-    // sProgramFile is the program started as the sub-player: this program's own file.
+    // sProgramFile is the program started as the sub-player.
     TMyPlayerChannel(TMyX11Session& session, TMyWindowId mainWindow,
-                     std::u16string sProgramFile = GetProgramFileName());
+                     std::u16string sProgramFile = SubPlayerProgramFile());
 
     // The player's MyMessagePanel1.
     TMyWindowId MessagePanel() const { return MyMessagePanel1.Handle(); }
@@ -34,8 +34,8 @@ public:
     // refused; a value that is not a number counts as 0); anything else is ignored.
     void MyMessagePanel1TextChange(const std::u16string& sText);
 
-    // Launches "/SUBPLAYER /FROM:<panel>" from this program's file and waits up to 2000 ms,
-    // handling events meanwhile, so an announcement within that time is stored at once.
+    // Launches "/SUBPLAYER /FROM:<panel>" from the sub-player's program file and waits up to 2000
+    // ms, handling events meanwhile, so an announcement within that time is stored at once.
     void StartSubPlayer();
     // Launches a sub-player when the known one is gone; true when one is in place now.
     bool SubPlayerReady();

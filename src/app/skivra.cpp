@@ -1,11 +1,11 @@
-// The program entry. One program file runs as the player or, started by the player with
-// /SUBPLAYER, as the sub-player that owns the desktop video window.
+// The player's program. Started with /SUBPLAYER it is the sub-player that owns the desktop
+// video window, as the sub-player's own lighter program is (the player starts that one when
+// it lies beside this one); only this program can put the user's wallpaper picture back.
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMetaObject>
 
-#include <cstdio>
 #include <functional>
 #include <utility>
 
@@ -48,30 +48,6 @@ void InstallEventHooks() {
         QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(call),
                                   Qt::QueuedConnection);
     });
-}
-
-int RunSubPlayer(int argc, char** argv) {
-    // The sub-player shows nothing of its own: the core application is enough.
-    QCoreApplication app(argc, argv);
-    app.setApplicationName(QString::fromStdU16String(GetProgramProductName()));
-    InstallEventHooks();
-    TMyX11Session session;
-    if (!session.IsOpen()) {
-        std::fprintf(stderr, "skivra: the sub-player cannot reach the X server\n");
-        return 1;
-    }
-    // The player normally gives the user's wallpaper back itself; when it was killed, the
-    // takeover's journal is still there and the sub-player puts the wallpaper back.
-    TApp_SkivraSubForm form(session, [] {
-        if (auto monitors = TMyX11MonitorSource::Open()) {
-            SetMonitorSource(monitors);
-        }
-        RestoreWallpaperJournal(MakeDesktopWallpaperEnvironment());
-    });
-    QObject::connect(&form, &TApp_SkivraSubForm::Closed, &app, &QCoreApplication::quit,
-                     Qt::QueuedConnection);
-    form.FormCreate(MyParam().MessageText());
-    return app.exec();
 }
 
 int RunPlayer(int argc, char** argv) {
@@ -130,7 +106,14 @@ int RunPlayer(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     if (MyParam().OptionExists(kSubPlayerOption)) {
-        return RunSubPlayer(argc, argv);
+        // The player normally gives the user's wallpaper back itself; when it was killed,
+        // the takeover's journal is still there and the sub-player puts the wallpaper back.
+        return RunSubPlayer(argc, argv, [] {
+            if (auto monitors = TMyX11MonitorSource::Open()) {
+                SetMonitorSource(monitors);
+            }
+            RestoreWallpaperJournal(MakeDesktopWallpaperEnvironment());
+        });
     }
     return RunPlayer(argc, argv);
 }

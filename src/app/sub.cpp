@@ -1,10 +1,15 @@
 #include "app/sub.h"
 
+#include <QCoreApplication>
+
+#include <cstdio>
+
 #include "app/myMessages.h"
 #include "app/myParam.h"
 #include "app/myX11Session.h"
 #include "platform/x11/myX11DesktopWindow.h"
 #include "platform/x11/myX11MessageWindow.h"
+#include "support/myProgram.h"
 
 namespace skivra {
 
@@ -43,6 +48,7 @@ void TApp_SkivraSubForm::FormCreate(const std::u16string& sMessageText) {
     };
     MyMessagePanel1TextChange(nullptr, sMessageText);
     Timer2.start();
+    Timer2Timer();
 }
 
 void TApp_SkivraSubForm::MyMessagePanel1TextChange(TMyMessagePanel*, const std::u16string& sText) {
@@ -97,6 +103,22 @@ void TApp_SkivraSubForm::Close() {
         HideDesktopWindow(FSession.Connection(), FhVideoWindow);
     }
     emit Closed();
+}
+
+int RunSubPlayer(int argc, char** argv, TApp_SkivraSubForm::TPlayerGoneHook onPlayerGone) {
+    // The sub-player shows nothing of its own: the core application is enough.
+    QCoreApplication app(argc, argv);
+    app.setApplicationName(QString::fromStdU16String(GetProgramProductName()));
+    TMyX11Session session;
+    if (!session.IsOpen()) {
+        std::fprintf(stderr, "skivra: the sub-player cannot reach the X server\n");
+        return 1;
+    }
+    TApp_SkivraSubForm form(session, std::move(onPlayerGone));
+    QObject::connect(&form, &TApp_SkivraSubForm::Closed, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    form.FormCreate(MyParam().MessageText());
+    return app.exec();
 }
 
 } // namespace skivra

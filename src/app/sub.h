@@ -29,7 +29,8 @@ public:
     ~TApp_SkivraSubForm() override;
 
     // Creates the video window and its panel, reads the message text of the process's own
-    // command line and starts the watchdog.
+    // command line and starts the watchdog, whose first look is at once: a player already
+    // gone is handled before the loop starts.
     void FormCreate(const std::u16string& sMessageText);
     void MyMessagePanel1TextChange(TMyMessagePanel* pSender, const std::u16string& sText);
     // The watchdog tick: closes when the player's panel is gone.
@@ -54,5 +55,9 @@ private:
     TMyWindowId FhMainPlayer = 0;
     bool FbClosed = false;
 };
+
+// The sub-player's process: its form on the process's X session until the form closes.
+// onPlayerGone runs when the player was found gone. Returns the exit status.
+int RunSubPlayer(int argc, char** argv, TApp_SkivraSubForm::TPlayerGoneHook onPlayerGone);
 
 } // namespace skivra

@@ -19,8 +19,8 @@ constexpr std::size_t kMaxJournalSize = 64 * 1024;
 
 } // namespace
 
-std::u16string GetWallpaperJournalFileName() {
-    return GetDataFileName(u".wallpaper.journal");
+std::u16string GetWallpaperJournalFileName(const std::u16string& sProgram) {
+    return GetDataFileName(u".wallpaper.journal", sProgram);
 }
 
 bool WriteWallpaperJournal(std::u16string_view sFileName, const TMyWallpaperJournalRecord& rec) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/myWallpaperStyle.h"
+#include "support/myProgram.h"
 
 #include <optional>
 #include <string>
@@ -19,8 +20,9 @@ struct TMyWallpaperJournalRecord {
     std::u16string ExtraLayout; // the store's own layout settings, see the store
 };
 
-// The journal's file: beside the generated wallpaper.
-std::u16string GetWallpaperJournalFileName();
+// The journal's file: beside the generated wallpaper, among the data files of the player's
+// program sProgram.
+std::u16string GetWallpaperJournalFileName(const std::u16string& sProgram = GetProgramFileName());
 
 bool WriteWallpaperJournal(std::u16string_view sFileName, const TMyWallpaperJournalRecord& rec);
 // Nothing when there is no journal or it cannot be understood.

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -190,8 +191,8 @@ bool HasTool(const std::string& sName) {
     return false;
 }
 
-std::vector<pid_t> FindProcesses(const std::string& sProgram, const std::string& sVariable,
-                                 const std::string& sValue) {
+std::vector<pid_t> FindProcesses(const std::vector<std::string>& programs,
+                                 const std::string& sVariable, const std::string& sValue) {
     std::vector<pid_t> found;
     const std::string sWanted = sVariable + "=" + sValue;
     std::error_code error;
@@ -203,7 +204,8 @@ std::vector<pid_t> FindProcesses(const std::string& sProgram, const std::string&
         std::error_code ignored;
         // A zombie or a process of another user has no readable exe link.
         const auto exe = std::filesystem::read_symlink(entry.path() / "exe", ignored);
-        if (ignored || exe.string() != sProgram) {
+        if (ignored ||
+            std::find(programs.begin(), programs.end(), exe.string()) == programs.end()) {
             continue;
         }
         for (const std::string& sVar : SplitNul(ReadWholeFile(entry.path() / "environ"))) {

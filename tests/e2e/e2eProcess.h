@@ -65,8 +65,8 @@ std::string ReadWholeFile(const std::string& sFile);
 
 // The processes that run sProgram (by /proc/PID/exe) with the environment variable
 // sVariable=sValue: this test's processes of the program, whoever started them.
-std::vector<pid_t> FindProcesses(const std::string& sProgram, const std::string& sVariable,
-                                 const std::string& sValue);
+std::vector<pid_t> FindProcesses(const std::vector<std::string>& programs,
+                                 const std::string& sVariable, const std::string& sValue);
 // The process's command-line words.
 std::vector<std::string> ProcessArguments(pid_t pid);
 // Whether the process exists and has not ended (a zombie has ended).

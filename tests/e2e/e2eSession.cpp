@@ -14,6 +14,9 @@ namespace skivra::e2e {
 
 namespace {
 
+// The programs a test's processes run: the player's, and the sub-player's own.
+const std::vector<std::string> kPrograms = {SKIVRA_PROGRAM, SKIVRA_SUBPLAYER_PROGRAM};
+
 // The settings file as plain text: a UTF-16 file (by its byte-order mark) is narrowed,
 // which is enough for the ASCII keys and values the tests read.
 std::string SettingsText(const std::string& sRaw) {
@@ -90,10 +93,10 @@ void TE2eTest::RequireTools() {
 
 void TE2eTest::TearDown() {
     // Whatever the test left running goes now, before its folders are removed.
-    for (pid_t pid : FindProcesses(SKIVRA_PROGRAM, "SKIVRA_DATA_DIR", FsDataDir)) {
+    for (pid_t pid : FindProcesses(kPrograms, "SKIVRA_DATA_DIR", FsDataDir)) {
         kill(pid, SIGKILL);
     }
-    WaitFor([&] { return FindProcesses(SKIVRA_PROGRAM, "SKIVRA_DATA_DIR", FsDataDir).empty(); },
+    WaitFor([&] { return FindProcesses(kPrograms, "SKIVRA_DATA_DIR", FsDataDir).empty(); },
             std::chrono::seconds(10));
     // SKIVRA_E2E_KEEP_SHOTS=1 keeps the screenshots of a passing test too, to look at.
     const char* pKeep = std::getenv("SKIVRA_E2E_KEEP_SHOTS");
@@ -141,7 +144,7 @@ TChild TE2eTest::StartProgram(const std::vector<std::string>& args) {
 
 std::vector<pid_t> TE2eTest::Players() const {
     std::vector<pid_t> players;
-    for (pid_t pid : FindProcesses(SKIVRA_PROGRAM, "SKIVRA_DATA_DIR", FsDataDir)) {
+    for (pid_t pid : FindProcesses({SKIVRA_PROGRAM}, "SKIVRA_DATA_DIR", FsDataDir)) {
         bool bSub = false;
         for (const std::string& sArg : ProcessArguments(pid)) {
             bSub = bSub || sArg == "/SUBPLAYER";
@@ -155,7 +158,7 @@ std::vector<pid_t> TE2eTest::Players() const {
 
 std::vector<pid_t> TE2eTest::SubPlayers() const {
     std::vector<pid_t> subs;
-    for (pid_t pid : FindProcesses(SKIVRA_PROGRAM, "SKIVRA_DATA_DIR", FsDataDir)) {
+    for (pid_t pid : FindProcesses(kPrograms, "SKIVRA_DATA_DIR", FsDataDir)) {
         const std::vector<std::string> args = ProcessArguments(pid);
         if (args.size() > 1 && args[1] == "/SUBPLAYER" && IsRunning(pid)) {
             subs.push_back(pid);

@@ -119,9 +119,13 @@ TEST_F(PlaybackTest, KilledPlayerLeavesTheUsersWallpaperAndACleanNextStart) {
     const std::vector<pid_t> subs = SubPlayers();
     ASSERT_EQ(subs.size(), 1u);
     ASSERT_TRUE(std::filesystem::exists(DataFile(".wallpaper.journal")));
+    // The sub-player runs its own program, which cannot read pictures itself.
+    EXPECT_EQ(std::filesystem::read_symlink("/proc/" + std::to_string(subs[0]) + "/exe"),
+              SKIVRA_SUBPLAYER_PROGRAM);
 
-    // Killed outright, the player cannot give the wallpaper back: its sub-player notices
-    // and does, from the journal the takeover left, and ends.
+    // Killed outright, the player cannot give the wallpaper back: its sub-player notices,
+    // becomes the player's program, which does from the journal the takeover left, and
+    // ends.
     const auto killed = std::chrono::steady_clock::now();
     player.Kill(SIGKILL);
     ASSERT_TRUE(player.WaitEnded(10s));
