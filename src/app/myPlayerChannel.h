@@ -34,8 +34,8 @@ public:
     // refused; a value that is not a number counts as 0); anything else is ignored.
     void MyMessagePanel1TextChange(const std::u16string& sText);
 
-    // Launches "/SUBPLAYER /FROM:<panel>" from the sub-player's program file and waits up to 2000
-    // ms, handling events meanwhile, so an announcement within that time is stored at once.
+    // Launches "/SUBPLAYER /FROM:<panel>" from the sub-player's program and waits up to 2 s,
+    // handling events meanwhile, so an announcement within that time is stored at once.
     void StartSubPlayer();
     // Launches a sub-player when the known one is gone; true when one is in place now.
     bool SubPlayerReady();

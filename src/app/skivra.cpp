@@ -1,6 +1,7 @@
-// The player's program. Started with /SUBPLAYER it is the sub-player that owns the desktop
-// video window, as the sub-player's own lighter program is (the player starts that one when
-// it lies beside this one); only this program can put the user's wallpaper picture back.
+// The player's program. Started with /SUBPLAYER it runs as the sub-player that owns the
+// desktop video window, as the sub-player's own lighter program does (the player starts that
+// one when it lies beside this one). Only this program reads pictures, so only it can put
+// the user's wallpaper back.
 
 #include <QApplication>
 #include <QCoreApplication>
