@@ -3,7 +3,9 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -43,6 +45,20 @@ void SetGeometryHints(TMyX11Display& x, Window window, int iLeft, int iTop, int 
     hints.height = iHeight;
     hints.win_gravity = StaticGravity;
     XSetWMNormalHints(x.Get(), window, &hints);
+}
+
+// A window manager maps a window a few milliseconds after the request. A picture drawn
+// before that is lost, and the next one comes only once the video plays, when the decoder
+// keeps both processors busy and the frame reaches the screen about a tenth of a second
+// later. Waiting here lets the paused first frame, drawn next, land on the screen.
+void WaitUntilViewable(TMyX11Display& x, Window window) {
+    constexpr auto kBound = std::chrono::milliseconds(250);
+    const auto deadline = std::chrono::steady_clock::now() + kBound;
+    XWindowAttributes attributes{};
+    while (XGetWindowAttributes(x.Get(), window, &attributes) &&
+           attributes.map_state != IsViewable && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 }
 
 } // namespace
@@ -108,6 +124,7 @@ void PlaceDesktopWindow(TMyX11Connection& connection, TMyWindowId window, int iL
                       static_cast<unsigned>(iHeight));
     XLowerWindow(x.Get(), window);
     XFlush(x.Get());
+    WaitUntilViewable(x, window);
 }
 
 void HideDesktopWindow(TMyX11Connection& connection, TMyWindowId window) {

@@ -18,6 +18,8 @@ TMyWindowId CreateDesktopWindow(TMyX11Connection& connection, std::uint32_t iKey
 
 // Maps the window over the rectangle (root-window coordinates) and keeps it at the bottom.
 // Position hints are set first, so that the window manager's placement policy keeps out.
+// Returns once the window is shown (a window manager maps it some milliseconds after the
+// request), or after a quarter of a second when it is not.
 void PlaceDesktopWindow(TMyX11Connection& connection, TMyWindowId window, int iLeft, int iTop,
                         int iWidth, int iHeight);
 void HideDesktopWindow(TMyX11Connection& connection, TMyWindowId window);
