@@ -305,6 +305,10 @@ QFileDialog* TApp_Skivra::OpenFileDialog() {
     return FOpenFileDialog;
 }
 
+QStringList TApp_Skivra::OpenFileFilters() const {
+    return FOpenFileDialog ? FOpenFileDialog->nameFilters() : QStringList();
+}
+
 void TApp_Skivra::RunAction(TMyActionId id, QObject* pSender) {
     TMyPlayerPart* pPlayer = FParts.Player;
     TMyPlaylistPart* pList = FParts.Playlist;

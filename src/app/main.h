@@ -4,6 +4,7 @@
 #include "app/mainParts.h"
 
 #include <QMainWindow>
+#include <QStringList>
 #include <QSystemTrayIcon>
 #include <array>
 #include <functional>
@@ -111,6 +112,9 @@ public:
     // Dialog_OpenFile, made the first time it is asked for: a file dialog builds its whole
     // widget tree and file model, which the start of the program has no use for.
     QFileDialog* OpenFileDialog();
+    // Its name filters, read without making it: a dialog not made yet has had none set,
+    // and takes every file as a new one does.
+    QStringList OpenFileFilters() const;
     TMyOpenFolderDialog* Dialog_OpenFolder = nullptr;
     TMyOpenFolderDialog* Dialog_OpenThisFolder = nullptr;
     QTimer* Timer_Time = nullptr;

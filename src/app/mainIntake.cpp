@@ -266,7 +266,7 @@ bool TMyMainIntake::AcquireFiles(const QStringList& names) {
     const std::int32_t iCount = playlist.Count();
     TMyMediaStrings list;
     list.SetIsAppend(true);
-    for (const QString& sExt : AllowedExtsOfFilters(FWindow.OpenFileDialog()->nameFilters())) {
+    for (const QString& sExt : AllowedExtsOfFilters(FWindow.OpenFileFilters())) {
         list.AllowExtAdd(U16(sExt));
     }
     if (FDisallowExts) {

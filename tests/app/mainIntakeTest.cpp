@@ -82,6 +82,8 @@ TEST_F(MainIntakeTest, AFolderAddsItsMediaWithSubFoldersAndPlaysTheFirstNewEntry
     EXPECT_EQ(rig.controller.FileName(), b);
     EXPECT_EQ(rig.commands.Sort().Sort(), skNone);
     EXPECT_TRUE(rig.fake.log.contains("RefreshPlaylist"));
+    // Gathering reads the open-file dialog's filters without building the dialog.
+    EXPECT_EQ(rig.window.findChild<QFileDialog*>(), nullptr);
 }
 
 TEST_F(MainIntakeTest, NothingFoundIsToldAndChangesNothing) {
