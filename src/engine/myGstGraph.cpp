@@ -15,6 +15,7 @@
 #include <mutex>
 #include <string_view>
 
+#include "engine/myDecoderThreads.h"
 #include "engine/myGraphUnits.h"
 #include "engine/myGstPtr.h"
 #include "engine/myGstreamer.h"
@@ -234,6 +235,7 @@ bool TMyGstMediaGraph::BuildGeneralPath(const std::string& sUri) {
         }
     }
     g_object_set(FpPipeline, "flags", iFlags, nullptr);
+    LimitDecoderThreads(FpPipeline);
     if (FVideoSink->CanShowWindows()) {
         // The sink must never open a window of its own: until the caller gives one, the
         // picture goes into a window that is never mapped.
