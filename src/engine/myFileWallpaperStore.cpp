@@ -52,8 +52,14 @@ bool TMyFileWallpaperStore::WriteValue(std::u16string_view sName, std::u16string
     return Save(values);
 }
 
-std::u16string TMyFileWallpaperStore::GetDesktopWallpaper() {
+std::optional<std::u16string> TMyFileWallpaperStore::GetDesktopWallpaper() {
     return FindKeyValue(Load(), u"@Wallpaper").value_or(u"");
+}
+
+TMyInstalledWallpaper TMyFileWallpaperStore::FindInstalledWallpaper(std::u16string_view sFileName) {
+    // A file name is not reused by anybody else: the name alone tells.
+    return FindKeyValue(Load(), u"@Wallpaper") == sFileName ? TMyInstalledWallpaper::Shown
+                                                            : TMyInstalledWallpaper::Replaced;
 }
 
 bool TMyFileWallpaperStore::SetDesktopWallpaper(std::u16string_view sFileName) {

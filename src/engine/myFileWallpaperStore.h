@@ -18,9 +18,10 @@ public:
     bool CanOpenValues() override;
     std::optional<std::u16string> ReadValue(std::u16string_view sName) override;
     bool WriteValue(std::u16string_view sName, std::u16string_view sValue) override;
-    std::u16string GetDesktopWallpaper() override;
+    std::optional<std::u16string> GetDesktopWallpaper() override;
     bool SetDesktopWallpaper(std::u16string_view sFileName) override;
     std::uint32_t GetDesktopColor() override;
+    TMyInstalledWallpaper FindInstalledWallpaper(std::u16string_view sFileName) override;
 
     // How often a picture was installed and a layout value written, for tests that must
     // see no change.

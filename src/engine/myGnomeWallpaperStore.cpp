@@ -173,14 +173,25 @@ bool TMyGnomeWallpaperStore::WriteValue(std::u16string_view sName, std::u16strin
     return Set("picture-options", QuoteGVariantString(sOption));
 }
 
-std::u16string TMyGnomeWallpaperStore::GetDesktopWallpaper() {
+std::optional<std::u16string> TMyGnomeWallpaperStore::GetDesktopWallpaper() {
     const std::optional<std::string> sValue = Get("picture-uri");
     if (!sValue) {
-        return {};
+        return std::nullopt;
     }
     const std::optional<std::string> sUri = UnquoteGVariantString(*sValue);
     const std::optional<std::string> sPath = sUri ? FileUriToPath(*sUri) : std::nullopt;
     return sPath ? Wide(*sPath) : std::u16string();
+}
+
+TMyInstalledWallpaper
+TMyGnomeWallpaperStore::FindInstalledWallpaper(std::u16string_view sFileName) {
+    const std::optional<std::string> sValue = Get("picture-uri");
+    if (!sValue) {
+        return TMyInstalledWallpaper::Unknown;
+    }
+    return UnquoteGVariantString(*sValue) == FilePathToUri(Utf16ToUtf8(sFileName))
+               ? TMyInstalledWallpaper::Shown
+               : TMyInstalledWallpaper::Replaced;
 }
 
 bool TMyGnomeWallpaperStore::SetDesktopWallpaper(std::u16string_view sFileName) {
@@ -197,20 +208,7 @@ std::uint32_t TMyGnomeWallpaperStore::GetDesktopColor() {
     const std::optional<std::string> sValue = Get("primary-color");
     const std::optional<std::string> sColor =
         sValue ? UnquoteGVariantString(*sValue) : std::nullopt;
-    // "#rrggbb"
-    if (!sColor || sColor->size() != 7 || (*sColor)[0] != '#') {
-        return 0;
-    }
-    std::uint32_t rgb = 0;
-    for (std::size_t i = 1; i < 7; ++i) {
-        const int iDigit = HexDigitValue((*sColor)[i]);
-        if (iDigit < 0) {
-            return 0;
-        }
-        rgb = rgb << 4 | static_cast<std::uint32_t>(iDigit);
-    }
-    // 0x00BBGGRR from 0xRRGGBB.
-    return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+    return sColor ? ColorFromHexText(*sColor).value_or(0) : 0;
 }
 
 std::u16string TMyGnomeWallpaperStore::SaveExtraLayout() {

@@ -23,12 +23,53 @@ TMyWallpaperEnvironment& Environment() {
     return env;
 }
 
-std::optional<TMyWallpaperJournalRecord> ReadMatchingJournal(const TMyWallpaperEnvironment& env) {
-    std::optional<TMyWallpaperJournalRecord> rec = ReadWallpaperJournal(env.JournalFileName);
-    if (!rec || rec->StoreKind != env.Store->Kind()) {
-        return std::nullopt;
+// The user's values to put back over our bitmap: the journal's, or, when the journal is
+// there but damaged, the copy of the user's picture the store kept. A journal of another
+// desktop is not ours to act on.
+enum class TJournalState { None, Foreign, Readable, Damaged };
+
+TJournalState JournalState(const TMyWallpaperEnvironment& env,
+                           std::optional<TMyWallpaperJournalRecord>& rec) {
+    if (!WallpaperJournalExists(env.JournalFileName)) {
+        return TJournalState::None;
     }
-    return rec;
+    rec = ReadWallpaperJournal(env.JournalFileName);
+    if (!rec) {
+        return TJournalState::Damaged;
+    }
+    return rec->StoreKind == env.Store->Kind() ? TJournalState::Readable : TJournalState::Foreign;
+}
+
+// Puts the user's values back only while the desktop still shows our bitmap: what shows
+// instead is the user's newer choice (a wallpaper set while we played, a repaired desktop
+// after a crash, another X session after a logout), and the record is dropped unused. A
+// desktop that cannot be asked keeps the record for the next try. True when the user's
+// values are back.
+bool RestoreOverOurBitmap(const TMyWallpaperEnvironment& env,
+                          const std::optional<TMyUserWallpaper>& user) {
+    TMyDesktopWallpaperStore& store = *env.Store;
+    switch (store.FindInstalledWallpaper(env.BitmapFileName)) {
+    case TMyInstalledWallpaper::Unknown:
+        return false;
+    case TMyInstalledWallpaper::Replaced:
+        RemoveWallpaperJournal(env.JournalFileName);
+        return false;
+    case TMyInstalledWallpaper::Shown:
+        break;
+    }
+    // With nothing known of the user's picture the desktop is left as it is: a black one
+    // would be a guess.
+    if (!user) {
+        RemoveWallpaperJournal(env.JournalFileName);
+        return false;
+    }
+    // Only a desktop that took the user's picture back lets the journal go: otherwise the
+    // next start tries again.
+    if (!store.RestoreUserWallpaper(*user)) {
+        return false;
+    }
+    RemoveWallpaperJournal(env.JournalFileName);
+    return true;
 }
 
 } // namespace
@@ -51,16 +92,48 @@ std::int32_t WallMonitorAtPoint(const TMyDesktopGeometry& geometry, std::optiona
 TMySkivra::TMySkivra(TMyWallpaperEnvironment env, std::int32_t iMonitorIndex, std::uint32_t clColor,
                      std::optional<QPoint> mainWindowTopLeft)
     : FEnv(std::move(env)), FclOverlayColor(clColor) {
+    FbApplied = Run(iMonitorIndex, mainWindowTopLeft, true);
+}
+
+TMySkivra::~TMySkivra() {
+    if (FbJournalled) {
+        RestoreOverOurBitmap(FEnv,
+                             TMyUserWallpaper{FsWallPaperName, FwsWallpaperStyle, FsExtraLayout});
+    }
+}
+
+bool TMySkivra::RecordTheUsersWallpaper(bool bAgain) {
     TMyDesktopWallpaperStore& store = *FEnv.Store;
-    // A journal left by a takeover that never ended holds what the user really had; the
-    // desktop may be showing our own bitmap right now.
-    if (const std::optional<TMyWallpaperJournalRecord> rec = ReadMatchingJournal(FEnv)) {
+    FbJournalled = false;
+    std::optional<TMyWallpaperJournalRecord> rec;
+    const TJournalState state = JournalState(FEnv, rec);
+    const bool bOursShown =
+        store.FindInstalledWallpaper(FEnv.BitmapFileName) == TMyInstalledWallpaper::Shown;
+    if (bOursShown && state == TJournalState::Readable) {
+        // A takeover that never ended: the journal holds what the user really had.
         FsWallPaperName = rec->WallPaperName;
         FwsWallpaperStyle = rec->Style;
         FsExtraLayout = rec->ExtraLayout;
+    } else if (const std::optional<TMyUserWallpaper> kept =
+                   bOursShown ? store.KeptUserWallpaper() : std::nullopt) {
+        // Our bitmap shows and the record of the user's is lost: the kept copy is the best
+        // there is.
+        FsWallPaperName = kept->WallPaperName;
+        FwsWallpaperStyle = kept->Style;
+        FsExtraLayout = kept->ExtraLayout;
     } else {
-        FsWallPaperName = store.GetDesktopWallpaper();
-        FwsWallpaperStyle = ReadWallpaperStyle(store);
+        const std::optional<std::u16string> sWallpaper = store.GetDesktopWallpaper();
+        if (!sWallpaper) {
+            // The user's picture cannot be kept: taking the desktop over could lose it.
+            return false;
+        }
+        FsWallPaperName = *sWallpaper;
+        // A picture set while we play comes with the tile mode we forced; the user's own
+        // layout is still the one recorded before.
+        const TMyWallpaperStyle style = ReadWallpaperStyle(store);
+        if (!bAgain || style != wsTiling) {
+            FwsWallpaperStyle = style;
+        }
         FsExtraLayout = store.SaveExtraLayout();
         // Our bitmap is never the user's wallpaper: with no record of the user's picture,
         // the user is taken to have had none.
@@ -70,22 +143,7 @@ TMySkivra::TMySkivra(TMyWallpaperEnvironment env, std::int32_t iMonitorIndex, st
     }
     FbJournalled = WriteWallpaperJournal(
         FEnv.JournalFileName, {store.Kind(), FsWallPaperName, FwsWallpaperStyle, FsExtraLayout});
-    FbApplied = Run(iMonitorIndex, mainWindowTopLeft, true);
-}
-
-TMySkivra::~TMySkivra() {
-    if (!FbJournalled) {
-        return;
-    }
-    TMyDesktopWallpaperStore& store = *FEnv.Store;
-    WriteWallpaperStyle(store, FwsWallpaperStyle);
-    const bool bRestored = store.SetDesktopWallpaper(FsWallPaperName);
-    store.RestoreExtraLayout(FsExtraLayout);
-    // Only a desktop that took the user's picture back lets the journal go: otherwise the
-    // next start tries again.
-    if (bRestored) {
-        RemoveWallpaperJournal(FEnv.JournalFileName);
-    }
+    return FbJournalled;
 }
 
 bool TMySkivra::Execute(std::int32_t iMonitorIndex, std::uint32_t /*clColor*/,
@@ -96,9 +154,17 @@ bool TMySkivra::Execute(std::int32_t iMonitorIndex, std::uint32_t /*clColor*/,
 bool TMySkivra::Run(std::int32_t iMonitorIndex, std::optional<QPoint> mainWindowTopLeft,
                     bool bFirst) {
     FbApplied = false;
-    // Without a journal a crash could lose the user's wallpaper: leave the desktop alone.
-    if (!FbJournalled) {
-        return false;
+    // Without a journal a crash could lose the user's wallpaper: the desktop is left alone
+    // until the user's values are recorded. A wallpaper the user (or another program) set
+    // while we played is the user's now, and comes back when the takeover ends.
+    const bool bReplaced =
+        !bFirst && FbJournalled &&
+        FEnv.Store->FindInstalledWallpaper(FEnv.BitmapFileName) == TMyInstalledWallpaper::Replaced;
+    if (!FbJournalled || bReplaced) {
+        if (!RecordTheUsersWallpaper(bReplaced)) {
+            return false;
+        }
+        bFirst = true;
     }
     const TMyDesktopGeometry geometry = FEnv.Geometry();
     const auto iCount = static_cast<std::int32_t>(geometry.Monitors.size());
@@ -186,17 +252,17 @@ bool RestoreWallpaperJournal(const TMyWallpaperEnvironment& env) {
     if (!env.Store) {
         return false;
     }
-    const std::optional<TMyWallpaperJournalRecord> rec = ReadMatchingJournal(env);
-    if (!rec) {
+    std::optional<TMyWallpaperJournalRecord> rec;
+    switch (JournalState(env, rec)) {
+    case TJournalState::None:
+    case TJournalState::Foreign:
         return false;
+    case TJournalState::Readable:
+        return RestoreOverOurBitmap(env, rec->User());
+    case TJournalState::Damaged:
+        return RestoreOverOurBitmap(env, env.Store->KeptUserWallpaper());
     }
-    WriteWallpaperStyle(*env.Store, rec->Style);
-    const bool bRestored = env.Store->SetDesktopWallpaper(rec->WallPaperName);
-    env.Store->RestoreExtraLayout(rec->ExtraLayout);
-    if (!bRestored) {
-        return false;
-    }
-    return RemoveWallpaperJournal(env.JournalFileName);
+    return false;
 }
 
 } // namespace skivra

@@ -52,6 +52,10 @@ public:
     bool Applied() const { return FbApplied; }
 
 private:
+    // Reads what the user has now (or what a takeover that never ended recorded) and
+    // journals it; false when it could not be read or journalled. bAgain: the user set a
+    // wallpaper while this takeover lasted.
+    bool RecordTheUsersWallpaper(bool bAgain = false);
     bool Run(std::int32_t iMonitorIndex, std::optional<QPoint> mainWindowTopLeft, bool bFirst);
     bool MakeWallpaperBitmap(std::u16string_view sSourceName, const TMyDesktopGeometry& geometry);
 
@@ -75,8 +79,10 @@ bool ApplyVideoWallpaper(std::optional<QPoint> mainWindowTopLeft, std::uint32_t 
 void ReleaseVideoWallpaper();
 bool IsVideoWallpaperApplied();
 
-// Puts back what a journal left by a takeover that never ended records; true when a journal
-// was found and the user's values are back (the journal is gone then).
+// Puts back what a journal left by a takeover that never ended records, while the desktop
+// still shows our bitmap; a desktop that shows anything else keeps it, and the journal goes.
+// A damaged journal falls back to the store's kept copy of the user's picture. True when
+// the user's values are back (the journal is gone then).
 bool RestoreWallpaperJournal(const TMyWallpaperEnvironment& env);
 
 } // namespace skivra

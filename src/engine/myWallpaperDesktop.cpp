@@ -8,10 +8,21 @@
 
 namespace skivra {
 
+std::shared_ptr<TMyDesktopWallpaperStore>
+MakeDesktopWallpaperStore(std::u16string sCaptureFileName) {
+    if (TMyGnomeWallpaperStore::IsRunningDesktop()) {
+        auto gnome = std::make_shared<TMyGnomeWallpaperStore>();
+        if (gnome->CanOpenValues()) {
+            return gnome;
+        }
+    }
+    return std::make_shared<TMyX11RootWallpaperStore>(std::make_shared<TMyQtPictureCodec>(),
+                                                      std::move(sCaptureFileName));
+}
+
 TMyWallpaperEnvironment MakeDesktopWallpaperEnvironment() {
     TMyWallpaperEnvironment env;
-    env.Store = std::make_shared<TMyX11RootWallpaperStore>(std::make_shared<TMyQtPictureCodec>(),
-                                                           GetDataFileName(u".wallpaper.user.bmp"));
+    env.Store = MakeDesktopWallpaperStore(GetDataFileName(u".wallpaper.user.bmp"));
     env.Geometry = [] {
         return TMyDesktopGeometry::FromMyScreen();
     };

@@ -428,8 +428,8 @@ bool SaveWallpaperBitmap(const QImage& image, std::u16string_view sFileName) {
 void ComposeWallpaperImage(QImage& image, std::u16string_view sPictureName,
                            const TMyWallpaperDrawing& drawing, const TMyDesktopGeometry& geometry,
                            TMyDesktopWallpaperStore& store) {
-    const std::u16string sName =
-        sPictureName.empty() ? store.GetDesktopWallpaper() : std::u16string(sPictureName);
+    const std::u16string sName = sPictureName.empty() ? store.GetDesktopWallpaper().value_or(u"")
+                                                      : std::u16string(sPictureName);
     const std::uint32_t clDesktop = store.GetDesktopColor();
     // Without a picture every monitor shows the background colour, which is what the
     // drawing fills each monitor with before it draws a picture.

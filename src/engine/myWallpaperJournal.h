@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/myWallpaperStyle.h"
+#include "engine/myWallpaperStore.h"
 #include "support/myProgram.h"
 
 #include <optional>
@@ -18,6 +18,8 @@ struct TMyWallpaperJournalRecord {
     std::u16string WallPaperName; // the user's picture, empty for none
     TMyWallpaperStyle Style = wsCenter;
     std::u16string ExtraLayout; // the store's own layout settings, see the store
+
+    TMyUserWallpaper User() const { return {WallPaperName, Style, ExtraLayout}; }
 };
 
 // The journal's file: beside the generated wallpaper, among the data files of the player's

@@ -1,5 +1,7 @@
 #include "engine/myWallpaperStore.h"
 
+#include "support/myFile.h"
+
 #include <limits>
 
 namespace skivra {
@@ -49,6 +51,21 @@ std::int32_t WallpaperValueToInt(std::u16string_view sValue) {
     return static_cast<std::int32_t>(iValue);
 }
 
+std::optional<std::uint32_t> ColorFromHexText(std::string_view sText) {
+    if (sText.size() != 7 || sText[0] != '#') {
+        return std::nullopt;
+    }
+    std::uint32_t rgb = 0;
+    for (std::size_t i = 1; i < 7; ++i) {
+        const int iDigit = HexDigitValue(sText[i]);
+        if (iDigit < 0) {
+            return std::nullopt;
+        }
+        rgb = rgb << 4 | static_cast<std::uint32_t>(iDigit);
+    }
+    return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+}
+
 TMyWallpaperOrigin ReadWallpaperOrigin(TMyDesktopWallpaperStore& store) {
     TMyWallpaperOrigin origin;
     if (!store.CanOpenValues()) {
@@ -77,6 +94,13 @@ bool WriteWallpaperStyle(TMyDesktopWallpaperStore& store, TMyWallpaperStyle styl
     const bool bTile = store.WriteValue(u"TileWallpaper", sTile);
     const bool bStyle = store.WriteValue(u"WallpaperStyle", sStyle);
     return bTile && bStyle;
+}
+
+bool TMyDesktopWallpaperStore::RestoreUserWallpaper(const TMyUserWallpaper& user) {
+    WriteWallpaperStyle(*this, user.Style);
+    const bool bRestored = SetDesktopWallpaper(user.WallPaperName);
+    RestoreExtraLayout(user.ExtraLayout);
+    return bRestored;
 }
 
 bool WriteTilingStyle(TMyDesktopWallpaperStore& store) {

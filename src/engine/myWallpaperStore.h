@@ -20,6 +20,20 @@ namespace skivra {
 // own notion of layout when a picture is installed.
 //
 // UI thread only. No call throws; failures are neutral results.
+
+// What the user had before the takeover changed the desktop.
+struct TMyUserWallpaper {
+    std::u16string WallPaperName; // empty for none
+    TMyWallpaperStyle Style = wsCenter;
+    std::u16string ExtraLayout; // the store's own layout settings, see the store
+};
+
+enum class TMyInstalledWallpaper {
+    Shown,    // the desktop shows the picture we installed
+    Replaced, // it shows something else
+    Unknown,  // the desktop cannot be asked
+};
+
 class TMyDesktopWallpaperStore {
 public:
     virtual ~TMyDesktopWallpaperStore() = default;
@@ -37,8 +51,9 @@ public:
 
     // The full path of the picture the desktop shows now; empty when it shows none. A
     // backend whose desktop has no picture file (the root window) captures what it shows
-    // into a file of its own and names that file.
-    virtual std::u16string GetDesktopWallpaper() = 0;
+    // into a file of its own and names that file. Nothing when the picture could not be
+    // read or kept: the user's wallpaper is unknown then, and must not be replaced.
+    virtual std::optional<std::u16string> GetDesktopWallpaper() = 0;
     // Shows the picture laid out by the current values; an empty name removes the picture
     // (the desktop colour shows). False when the desktop could not be changed.
     virtual bool SetDesktopWallpaper(std::u16string_view sFileName) = 0;
@@ -46,11 +61,25 @@ public:
     // The desktop's background colour, 0x00BBGGRR.
     virtual std::uint32_t GetDesktopColor() = 0;
 
+    // Whether the desktop still shows the picture sFileName as this program installed it,
+    // in this process or an earlier one. Only then may the user's values go back over it:
+    // anything else is the user's newer choice, or another desktop session's. Unknown when
+    // the desktop cannot be asked (its server is gone).
+    virtual TMyInstalledWallpaper FindInstalledWallpaper(std::u16string_view sFileName) = 0;
+
+    // The user's picture as an earlier takeover kept it, for when the record of the user's
+    // values is lost; nothing when this desktop keeps no such copy.
+    virtual std::optional<TMyUserWallpaper> KeptUserWallpaper() { return std::nullopt; }
+
     // Layout settings of the backend's own that the three values cannot express (a zoomed
     // picture, a separate picture for the dark style), as an opaque text kept in the
     // journal and handed back when the user's wallpaper is restored. Empty: nothing more.
     virtual std::u16string SaveExtraLayout() { return {}; }
     virtual void RestoreExtraLayout(std::u16string_view /*sLayout*/) {}
+
+    // Puts the user's values back: the layout values, the picture, then the extra layout.
+    // False when the desktop did not take the picture.
+    virtual bool RestoreUserWallpaper(const TMyUserWallpaper& user);
 };
 
 // The layout rules over the values of a store.
@@ -64,6 +93,9 @@ TMyWallpaperOrigin ReadWallpaperOrigin(TMyDesktopWallpaperStore& store);
 bool WriteWallpaperStyle(TMyDesktopWallpaperStore& store, TMyWallpaperStyle style);
 // Forces tile mode ("1", "1").
 bool WriteTilingStyle(TMyDesktopWallpaperStore& store);
+
+// A colour written "#rrggbb" as 0x00BBGGRR; nothing for any other text.
+std::optional<std::uint32_t> ColorFromHexText(std::string_view sText);
 
 // An integer value as the desktop keeps it in text: optional sign, decimal digits, within
 // 32 bits; anything else is 0.

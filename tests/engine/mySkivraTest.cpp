@@ -5,6 +5,7 @@
 #include "engine/myFileWallpaperStore.h"
 #include "engine/myGnomeWallpaperStore.h"
 #include "engine/myQtPictureCodec.h"
+#include "engine/myWallpaperDesktop.h"
 #include "engine/myWallpaperJournal.h"
 #include "engine/myWallpaperStore.h"
 #include "platform/x11/myX11RootWallpaperStore.h"
@@ -67,7 +68,7 @@ protected:
     // What the desktop shows at a screen point: the installed bitmap tiled from the
     // primary's top-left.
     QImage Installed() {
-        const QString sName = QString::fromStdU16String(store->GetDesktopWallpaper());
+        const QString sName = QString::fromStdU16String(store->GetDesktopWallpaper().value_or(u""));
         QFile file(sName);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray header = file.read(30);
@@ -305,19 +306,83 @@ TEST_F(TakeoverTest, FailuresLeaveTheUsersDesktopAsItWas) {
     EXPECT_GE(store->SetCount(), iSets);
 }
 
-// An X server that is gone: nothing can be shown, nothing crashes, and since the user's
-// desktop could not be put back the journal stays for the next start.
-TEST_F(TakeoverTest, VanishedXServerKeepsTheJournal) {
+// An X server that is gone: the user's picture cannot be read, so nothing is taken over
+// and no journal written; a journal left from before stays for a server that answers.
+TEST_F(TakeoverTest, VanishedXServerTakesNothingOverAndKeepsAJournal) {
     env.Store = std::make_shared<TMyX11RootWallpaperStore>(std::make_shared<TMyQtPictureCodec>(),
                                                            folder / u"capture.bmp", ":9999");
     {
         TMySkivra engine(env, 0, clKey, std::nullopt);
         EXPECT_FALSE(engine.Applied());
-        EXPECT_EQ(engine.WallPaperName(), u"");
+        EXPECT_FALSE(engine.Execute(0, clKey, std::nullopt));
     }
-    EXPECT_TRUE(WallpaperJournalExists(env.JournalFileName));
+    EXPECT_FALSE(WallpaperJournalExists(env.JournalFileName));
+    ASSERT_TRUE(
+        WriteWallpaperJournal(env.JournalFileName, {u"x11-root", sPicture, wsTiling, u"#102030"}));
     EXPECT_FALSE(RestoreWallpaperJournal(env));
     EXPECT_TRUE(WallpaperJournalExists(env.JournalFileName));
+}
+
+// Whatever shows instead of our bitmap is the user's newer choice: a release, a re-apply
+// and the start-up restore all leave it, and the journal goes.
+TEST_F(TakeoverTest, AWallpaperSetMeanwhileIsNeverOverwritten) {
+    const std::u16string sNewer = folder / u"newer.bmp";
+    ASSERT_TRUE(NumberedImage(5, 3).save(QString::fromStdU16String(sNewer), "bmp"));
+    // Set while we play, before the next file and before the end.
+    GiveUser(u"0", u"2", sPicture);
+    {
+        TMySkivra engine(env, 0, clKey, std::nullopt);
+        ASSERT_TRUE(engine.Applied());
+        store->SetDesktopWallpaper(sNewer);
+        EXPECT_TRUE(engine.Execute(1, clKey, std::nullopt));
+        EXPECT_EQ(engine.WallPaperName(), sNewer) << "the next file records the newer picture";
+        EXPECT_EQ(engine.WallpaperStyle(), wsStretch) << "the tile mode is ours, not the user's";
+        EXPECT_EQ(ReadWallpaperJournal(env.JournalFileName)->WallPaperName, sNewer);
+        store->SetDesktopWallpaper(folder / u"newest.bmp");
+    }
+    EXPECT_EQ(store->GetDesktopWallpaper(), folder / u"newest.bmp");
+    EXPECT_FALSE(WallpaperJournalExists(env.JournalFileName));
+
+    // Set after a crash, before the next start.
+    GiveUser(u"0", u"2", sPicture);
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        auto* engine = new TMySkivra(env, 1, clKey, std::nullopt);
+        _exit(engine->Applied() ? 0 : 1);
+    }
+    int iStatus = 0;
+    ASSERT_EQ(waitpid(pid, &iStatus, 0), pid);
+    ASSERT_TRUE(WIFEXITED(iStatus) && WEXITSTATUS(iStatus) == 0);
+    ASSERT_TRUE(WallpaperJournalExists(env.JournalFileName));
+    store->SetDesktopWallpaper(sNewer);
+    const int iSets = store->SetCount();
+    EXPECT_FALSE(RestoreWallpaperJournal(env));
+    EXPECT_EQ(store->GetDesktopWallpaper(), sNewer);
+    EXPECT_EQ(store->SetCount(), iSets);
+    EXPECT_FALSE(WallpaperJournalExists(env.JournalFileName));
+}
+
+// The store of the running desktop: the GNOME settings where a GNOME-family desktop runs
+// and its settings answer, the root window everywhere else.
+TEST_F(TakeoverTest, TheRunningDesktopChoosesTheStore) {
+    test::GnomeSettings settings;
+    const char* pszSaved = std::getenv("XDG_CURRENT_DESKTOP");
+    const std::string sSaved = pszSaved ? pszSaved : "";
+    for (const auto& [pszDesktop, sKind] : {std::pair{"GNOME", u"gnome"},
+                                            {"ubuntu:GNOME", u"gnome"},
+                                            {"Budgie:GNOME", u"gnome"},
+                                            {"XFCE", u"x11-root"},
+                                            {"LXDE", u"x11-root"},
+                                            {"", u"x11-root"}}) {
+        setenv("XDG_CURRENT_DESKTOP", pszDesktop, 1);
+        EXPECT_EQ(MakeDesktopWallpaperStore(folder / u"capture.bmp")->Kind(), sKind) << pszDesktop;
+    }
+    if (pszSaved) {
+        setenv("XDG_CURRENT_DESKTOP", sSaved.c_str(), 1);
+    } else {
+        unsetenv("XDG_CURRENT_DESKTOP");
+    }
 }
 
 // A GNOME user with a zoomed picture and a dark picture of its own gets both back exactly,

@@ -4,6 +4,7 @@
 #include "platform/x11/myX11Monitors.h"
 #include "platform/x11/myX11RootWallpaperStore.h"
 #include "support/myMonitor.h"
+#include "support/myUnicode.h"
 
 #include "../engine/WallpaperTestImages.h"
 #include "X11Desktop.h"
@@ -12,14 +13,18 @@
 #include <gtest/gtest.h>
 
 // Xlib after gtest: its macros (None, Bool, Status) break gtest's templates.
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
+#include <string>
 #include <sys/select.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace skivra {
 namespace {
@@ -76,6 +81,56 @@ protected:
     }
     QImage Shot() { return test::Screenshot(sDisplay, folder.Path()); }
 
+    // A player of its own takes the desktop over and is killed: its key colour and its
+    // journal stay behind.
+    void TakeOverAndGetKilled() {
+        int fds[2];
+        ASSERT_EQ(pipe(fds), 0);
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            // A connection of its own: the parent's is not touched.
+            close(fds[0]);
+            SetMonitorSource(TMyX11MonitorSource::Open(sDisplay));
+            const char cReady = ApplyVideoWallpaper(std::nullopt, clKey) ? '1' : '0';
+            if (write(fds[1], &cReady, 1) != 1) {
+                _exit(1);
+            }
+            for (;;) {
+                pause();
+            }
+        }
+        close(fds[1]);
+        char cReady = 0;
+        ASSERT_EQ(read(fds[0], &cReady, 1), 1);
+        close(fds[0]);
+        ASSERT_EQ(cReady, '1');
+        EXPECT_TRUE(ShowsKeyOn(QRect(0, 0, 640, 480)));
+        kill(pid, SIGKILL);
+        int iStatus = 0;
+        ASSERT_EQ(waitpid(pid, &iStatus, 0), pid);
+        ASSERT_TRUE(WIFSIGNALED(iStatus));
+        ASSERT_TRUE(WallpaperJournalExists(env.JournalFileName));
+    }
+    // The environment of the next start: a store of its own over the same files.
+    TMyWallpaperEnvironment NextStart() const {
+        TMyWallpaperEnvironment next = env;
+        next.Store = std::make_shared<TMyX11RootWallpaperStore>(
+            std::make_shared<TMyQtPictureCodec>(), folder / u"capture.bmp", sDisplay);
+        return next;
+    }
+    // Another user's wallpaper, set with feh; `before` is what the root shows then.
+    void SetWallpaperWithFeh(const QImage& image, const char* pszName) {
+        const std::string sFile = folder.Path() + "/" + pszName;
+        ASSERT_TRUE(image.save(QString::fromStdString(sFile), "png"));
+        ASSERT_TRUE(
+            RunShell("DISPLAY='" + sDisplay + "' feh --no-fehbg --bg-tile '" + sFile + "'"));
+        ASSERT_TRUE(WaitFor([&] {
+            before = Shot();
+            return !before.isNull() && before.pixel(1, 1) == image.pixel(1, 1);
+        }));
+    }
+
     // The root shows the key colour exactly on the monitor (root rectangle) and what it
     // showed before everywhere else.
     // Only what lies on some monitor is looked at when visible rectangles are given.
@@ -116,6 +171,51 @@ protected:
     std::shared_ptr<TMyX11MonitorSource> source;
     TMyWallpaperEnvironment env;
 };
+
+// Starts an X server on a free display (told through -displayfd); its process id, or -1.
+pid_t StartServer(std::vector<std::string> args, std::string& sDisplay) {
+    int fds[2];
+    if (pipe(fds) != 0) {
+        return -1;
+    }
+    const pid_t pid = fork();
+    if (pid < 0) {
+        return -1;
+    }
+    if (pid == 0) {
+        close(fds[0]);
+        if (dup2(fds[1], 3) < 0) {
+            _exit(127);
+        }
+        args.insert(args.begin() + 1, {"-displayfd", "3"});
+        std::vector<char*> argv;
+        for (std::string& sArg : args) {
+            argv.push_back(sArg.data());
+        }
+        argv.push_back(nullptr);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    close(fds[1]);
+    std::string sNumber;
+    char c = 0;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') {
+        sNumber += c;
+    }
+    close(fds[0]);
+    if (sNumber.empty()) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        return -1;
+    }
+    sDisplay = ":" + sNumber;
+    return pid;
+}
+
+pid_t StartXvfb(std::string& sDisplay) {
+    return StartServer({"Xvfb", "-screen", "0", "640x480x24", "-nolisten", "tcp", "-noreset"},
+                       sDisplay);
+}
 
 bool CompositorRuns(const std::string& sDisplay) {
     Display* display = XOpenDisplay(sDisplay.c_str());
@@ -194,42 +294,224 @@ TEST_F(X11WallpaperTest, KeyColourOnOneMonitorThenTheUsersPictureByteForByte) {
 TEST_F(X11WallpaperTest, KilledPlayerLeavesAJournalTheNextStartRestores) {
     SetUserWallpaper();
     UseDesktop();
-    int fds[2];
-    ASSERT_EQ(pipe(fds), 0);
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        // A player of its own: a connection of its own, the parent's is not touched.
-        close(fds[0]);
-        SetMonitorSource(TMyX11MonitorSource::Open(sDisplay));
-        const char cReady = ApplyVideoWallpaper(std::nullopt, clKey) ? '1' : '0';
-        if (write(fds[1], &cReady, 1) != 1) {
-            _exit(1);
-        }
-        for (;;) {
-            pause();
-        }
-    }
-    close(fds[1]);
-    char cReady = 0;
-    ASSERT_EQ(read(fds[0], &cReady, 1), 1);
-    close(fds[0]);
-    ASSERT_EQ(cReady, '1');
-    EXPECT_TRUE(ShowsKeyOn(QRect(0, 0, 640, 480)));
-    kill(pid, SIGKILL);
-    int iStatus = 0;
-    ASSERT_EQ(waitpid(pid, &iStatus, 0), pid);
-    ASSERT_TRUE(WIFSIGNALED(iStatus));
+    TakeOverAndGetKilled();
     // The killed player's picture stays (its pixmap outlives it) until the next start.
     EXPECT_TRUE(ShowsKeyOn(QRect(0, 0, 640, 480)));
-    ASSERT_TRUE(WallpaperJournalExists(env.JournalFileName));
-
-    TMyWallpaperEnvironment next = env;
-    next.Store = std::make_shared<TMyX11RootWallpaperStore>(std::make_shared<TMyQtPictureCodec>(),
-                                                            folder / u"capture.bmp", sDisplay);
-    EXPECT_TRUE(RestoreWallpaperJournal(next));
+    EXPECT_TRUE(RestoreWallpaperJournal(NextStart()));
     EXPECT_TRUE(ShowsTheUsersPicture());
     EXPECT_FALSE(WallpaperJournalExists(env.JournalFileName));
+}
+
+// A journal written under an X session that has ended (a logout while playing) restores
+// nothing over what the next session shows.
+TEST_F(X11WallpaperTest, AJournalOfAnEndedSessionRestoresNothing) {
+    const pid_t first = StartXvfb(sDisplay);
+    ASSERT_GT(first, 0);
+    SetUserWallpaper();
+    UseDesktop();
+    SetMonitorSource(nullptr);
+    source.reset();
+    TakeOverAndGetKilled();
+    kill(first, SIGTERM);
+    waitpid(first, nullptr, 0);
+
+    const pid_t second = StartXvfb(sDisplay);
+    ASSERT_GT(second, 0);
+    SetWallpaperWithFeh(test::HalvesImage(64, 48, qRgb(30, 30, 200), qRgb(200, 200, 30)), "b.png");
+    EXPECT_FALSE(RestoreWallpaperJournal(NextStart()));
+    EXPECT_TRUE(ShowsTheUsersPicture());
+    EXPECT_FALSE(WallpaperJournalExists(env.JournalFileName));
+    kill(second, SIGTERM);
+    waitpid(second, nullptr, 0);
+}
+
+// A journal that cannot be read any more still gives the user's picture back: the capture
+// the takeover kept. Never a black desktop.
+TEST_F(X11WallpaperTest, ADamagedJournalFallsBackToTheKeptCapture) {
+    SetUserWallpaper();
+    UseDesktop();
+    TakeOverAndGetKilled();
+    ASSERT_TRUE(
+        RunShell("printf 'Journal=skiv\\x00\\xff' > '" + Utf16ToUtf8(env.JournalFileName) + "'"));
+    ASSERT_FALSE(ReadWallpaperJournal(env.JournalFileName));
+    EXPECT_TRUE(RestoreWallpaperJournal(NextStart()));
+    EXPECT_TRUE(ShowsTheUsersPicture());
+    EXPECT_FALSE(WallpaperJournalExists(env.JournalFileName));
+}
+
+// Whatever the root shows instead of our bitmap is the user's newer choice: a wallpaper
+// set while we play comes back at the end (and the next file plays over it), one set after
+// a crash stays at the next start.
+TEST_F(X11WallpaperTest, AWallpaperSetMeanwhileIsTheOneThatStays) {
+    SetUserWallpaper();
+    UseDesktop();
+    ASSERT_TRUE(ApplyVideoWallpaper(std::nullopt, clKey));
+    EXPECT_TRUE(ShowsKeyOn(QRect(0, 0, 640, 480)));
+    SetWallpaperWithFeh(test::HalvesImage(64, 48, qRgb(200, 30, 30), qRgb(30, 200, 30)), "b.png");
+    const QImage newer = before;
+    ASSERT_TRUE(ApplyVideoWallpaper(std::nullopt, clKey));
+    EXPECT_TRUE(ShowsKeyOn(QRect(0, 0, 640, 480)));
+    ReleaseVideoWallpaper();
+    EXPECT_TRUE(ShowsTheUsersPicture()) << "the newer wallpaper did not come back";
+    EXPECT_FALSE(WallpaperJournalExists(env.JournalFileName));
+
+    TakeOverAndGetKilled();
+    SetWallpaperWithFeh(test::HalvesImage(64, 48, qRgb(30, 30, 200), qRgb(200, 200, 30)), "c.png");
+    EXPECT_FALSE(RestoreWallpaperJournal(NextStart()));
+    EXPECT_TRUE(ShowsTheUsersPicture()) << "the journal's picture went over the newer one";
+    EXPECT_FALSE(WallpaperJournalExists(env.JournalFileName));
+    EXPECT_NE(newer, before);
+}
+
+// Killing our earlier pixmap's client, or naming its file, on the word of a pixmap id alone
+// would hit whoever holds that id now: here the pixmap the properties name shows another
+// picture than ours, which is the user's then, and stays.
+TEST_F(X11WallpaperTest, APixmapIdOfOursIsTrustedOnlyWithItsPixels) {
+    SetUserWallpaper();
+    UseDesktop();
+    ASSERT_TRUE(ApplyVideoWallpaper(std::nullopt, clKey));
+    ReleaseVideoWallpaper();
+    ASSERT_TRUE(ShowsTheUsersPicture());
+    Display* display = XOpenDisplay(sDisplay.c_str());
+    ASSERT_NE(display, nullptr);
+    const Window root = DefaultRootWindow(display);
+    Atom type = 0;
+    int iFormat = 0;
+    unsigned long iCount = 0;
+    unsigned long iLeft = 0;
+    unsigned char* pData = nullptr;
+    ASSERT_EQ(XGetWindowProperty(display, root, XInternAtom(display, "_XROOTPMAP_ID", False), 0, 1,
+                                 False, AnyPropertyType, &type, &iFormat, &iCount, &iLeft, &pData),
+              Success);
+    ASSERT_EQ(iCount, 1u);
+    const Pixmap shown = *reinterpret_cast<unsigned long*>(pData);
+    XFree(pData);
+    // Other pixels under the same id, as another client's new pixmap would have.
+    const GC gc = XCreateGC(display, shown, 0, nullptr);
+    XSetForeground(display, gc, 0x2060a0);
+    XFillRectangle(display, shown, gc, 0, 0, 640, 480);
+    XFreeGC(display, gc);
+    XClearWindow(display, root);
+    XSync(display, False);
+    ASSERT_TRUE(WaitFor([&] {
+        before = Shot();
+        return before.pixel(5, 5) == qRgb(0x20, 0x60, 0xa0);
+    }));
+
+    ASSERT_TRUE(ApplyVideoWallpaper(std::nullopt, clKey));
+    EXPECT_TRUE(ShowsKeyOn(QRect(0, 0, 640, 480)));
+    Window geometryRoot = 0;
+    int iX = 0;
+    int iY = 0;
+    unsigned int iWidth = 0;
+    unsigned int iHeight = 0;
+    unsigned int iBorder = 0;
+    unsigned int iDepth = 0;
+    EXPECT_TRUE(
+        XGetGeometry(display, shown, &geometryRoot, &iX, &iY, &iWidth, &iHeight, &iBorder, &iDepth))
+        << "a pixmap that is not provably ours was freed";
+    XCloseDisplay(display);
+    ReleaseVideoWallpaper();
+    EXPECT_TRUE(ShowsTheUsersPicture()) << "an old capture came back instead of what was shown";
+}
+
+// A root that paints a colour (xsetroot -solid), also under the stale properties of an
+// earlier picture, or the server's own background, comes back as it was, not black.
+TEST_F(X11WallpaperTest, BackgroundColoursComeBackExactly) {
+    struct TCase {
+        const char* pszName;
+        const char* pszSetUp;
+        const char16_t* pszLayout;
+    };
+    const std::string sDrop =
+        "xprop -root -remove _XROOTPMAP_ID; xprop -root -remove ESETROOT_PMAP_ID; ";
+    for (const TCase& c : {
+             TCase{"a colour", "xsetroot -solid '#336699'", u"#336699"},
+             TCase{"a colour under an earlier picture's properties", nullptr, u"#336699"},
+             TCase{"a colour once more", "xsetroot -solid '#994422'", u"#994422"},
+         }) {
+        if (c.pszSetUp) {
+            ASSERT_TRUE(RunShell("export DISPLAY='" + sDisplay + "'; " + sDrop + c.pszSetUp));
+        } else {
+            SetUserWallpaper();
+            ASSERT_TRUE(RunShell("DISPLAY='" + sDisplay + "' xsetroot -solid '#336699'"));
+        }
+        ASSERT_TRUE(WaitFor([&] {
+            before = Shot();
+            return !before.isNull() && before.pixel(7, 7) == before.pixel(300, 200) &&
+                   before.pixel(7, 7) != picture.pixel(7, 7);
+        })) << c.pszName;
+        UseDesktop();
+        ASSERT_TRUE(ApplyVideoWallpaper(std::nullopt, clKey)) << c.pszName;
+        EXPECT_TRUE(ShowsKeyOn(QRect(0, 0, 640, 480))) << c.pszName;
+        const auto rec = ReadWallpaperJournal(env.JournalFileName);
+        ASSERT_TRUE(rec) << c.pszName;
+        EXPECT_EQ(rec->WallPaperName, u"") << c.pszName;
+        EXPECT_EQ(rec->ExtraLayout, c.pszLayout) << c.pszName;
+        ReleaseVideoWallpaper();
+        EXPECT_TRUE(ShowsTheUsersPicture()) << c.pszName;
+    }
+}
+
+// A user picture that cannot be captured (the data folder is full or gone) is not taken
+// over, and so never "restored" as black.
+TEST_F(X11WallpaperTest, ACaptureThatCannotBeKeptTakesNothingOver) {
+    SetUserWallpaper();
+    UseDesktop();
+    env.Store = std::make_shared<TMyX11RootWallpaperStore>(std::make_shared<TMyQtPictureCodec>(),
+                                                           folder / u"gone/capture.bmp", sDisplay);
+    SetWallpaperEnvironment(env);
+    EXPECT_FALSE(ApplyVideoWallpaper(std::nullopt, clKey));
+    EXPECT_FALSE(WallpaperJournalExists(env.JournalFileName));
+    ReleaseVideoWallpaper();
+    EXPECT_TRUE(ShowsTheUsersPicture());
+}
+
+// A desktop that draws its own background may announce a 32-bit picture on a 24-bit root;
+// that picture is the user's and is kept.
+TEST_F(X11WallpaperTest, APictureOfAnotherDepthIsCaptured) {
+    Display* display = XOpenDisplay(sDisplay.c_str());
+    ASSERT_NE(display, nullptr);
+    XVisualInfo info;
+    ASSERT_TRUE(XMatchVisualInfo(display, DefaultScreen(display), 32, TrueColor, &info));
+    const Window root = DefaultRootWindow(display);
+    const Pixmap pixmap = XCreatePixmap(display, root, 37, 23, 32);
+    XImage* image = XCreateImage(display, info.visual, 32, ZPixmap, 0, nullptr, 37, 23, 32, 0);
+    ASSERT_NE(image, nullptr);
+    image->data =
+        static_cast<char*>(std::malloc(static_cast<std::size_t>(image->bytes_per_line) * 23));
+    for (int y = 0; y < 23; ++y) {
+        for (int x = 0; x < 37; ++x) {
+            XPutPixel(image, x, y, 0xFF000000u | (picture.pixel(x, y) & 0xFFFFFFu));
+        }
+    }
+    const GC gc = XCreateGC(display, pixmap, 0, nullptr);
+    XPutImage(display, pixmap, gc, image, 0, 0, 0, 0, 37, 23);
+    XFreeGC(display, gc);
+    XDestroyImage(image);
+    for (const char* pszName : {"_XROOTPMAP_ID", "ESETROOT_PMAP_ID"}) {
+        XChangeProperty(display, root, XInternAtom(display, pszName, False), XA_PIXMAP, 32,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(&pixmap), 1);
+    }
+    XSync(display, False);
+
+    UseDesktop();
+    ASSERT_TRUE(ApplyVideoWallpaper(std::nullopt, clKey));
+    const auto rec = ReadWallpaperJournal(env.JournalFileName);
+    ASSERT_TRUE(rec);
+    EXPECT_EQ(rec->WallPaperName, folder / u"capture.bmp");
+    const QImage capture(QString::fromStdU16String(folder / u"capture.bmp"));
+    ASSERT_EQ(capture.size(), QSize(640, 480));
+    bool bSame = true;
+    for (int y = 0; y < 480 && bSame; ++y) {
+        for (int x = 0; x < 640 && bSame; ++x) {
+            bSame = capture.pixel(x, y) == picture.pixel(x % 37, y % 23);
+        }
+    }
+    EXPECT_TRUE(bSame) << "the 32-bit picture was not captured";
+    ReleaseVideoWallpaper();
+    XFreePixmap(display, pixmap);
+    XCloseDisplay(display);
 }
 
 TEST_F(X11WallpaperTest, UnderACompositor) {
@@ -257,29 +539,10 @@ TEST_F(X11WallpaperTest, UnderACompositor) {
 // A nested server with two screens joined by Xinerama: RandR shows one monitor there, the
 // Xinerama heads are the monitors (800x600 at 0, 0 and 640x480 at 800, 0).
 TEST_F(X11WallpaperTest, TwoXineramaHeadsOfANestedServer) {
-    int fds[2];
-    ASSERT_EQ(pipe(fds), 0);
-    const pid_t xephyr = fork();
-    ASSERT_GE(xephyr, 0);
-    if (xephyr == 0) {
-        close(fds[0]);
-        if (dup2(fds[1], 3) < 0) {
-            _exit(127);
-        }
-        execlp("Xephyr", "Xephyr", "-displayfd", "3", "-screen", "800x600", "-screen", "640x480",
-               "+xinerama", "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(fds[1]);
-    std::string sNumber;
-    char c = 0;
-    while (read(fds[0], &c, 1) == 1 && c != '\n') {
-        sNumber += c;
-    }
-    close(fds[0]);
-    ASSERT_FALSE(sNumber.empty()) << "Xephyr did not start";
-    sDisplay = ":" + sNumber;
-
+    const pid_t xephyr = StartServer({"Xephyr", "-screen", "800x600", "-screen", "640x480",
+                                      "+xinerama", "-nolisten", "tcp", "-noreset"},
+                                     sDisplay);
+    ASSERT_GT(xephyr, 0) << "Xephyr did not start";
     SetUserWallpaper();
     UseDesktop();
     const std::vector<TMyMonitorInfo> monitors = source->Monitors();

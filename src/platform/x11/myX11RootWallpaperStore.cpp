@@ -2,29 +2,40 @@
 
 #include "platform/x11/myX11Monitors.h"
 #include "platform/x11/myX11Util.h"
+#include "support/myFile.h"
 #include "support/myUnicode.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
+#include <array>
 #include <bit>
+#include <cinttypes>
+#include <cstdio>
 #include <cstdlib>
 
 namespace skivra {
 
 namespace {
 
-// Marks the pixmap we installed and names its file, so that a later start knows the root
-// shows our picture and not the user's.
+// Marks the pixmap we made, the file it shows and a checksum of its pixels. A pixmap id
+// alone proves nothing: once our pixmap is freed, another client's can get the same id.
 constexpr const char* kOurPixmap = "_SKIVRA_ROOTPMAP_ID";
 constexpr const char* kOurFile = "_SKIVRA_ROOTPMAP_FILE";
+constexpr const char* kOurSum = "_SKIVRA_ROOTPMAP_SUM";
 
-// Converts between 0x00RRGGBB and the visual's pixel values by its channel masks.
+// The extra layout of this store: how the root looks where no picture covers it.
+constexpr std::u16string_view kDefaultBackground = u"default";
+
+// Converts between 0x00RRGGBB and a visual's pixel values by its channel masks.
 class TChannels {
 public:
+    TChannels(unsigned long red, unsigned long green, unsigned long blue)
+        : FRed(red), FGreen(green), FBlue(blue) {}
     explicit TChannels(const Visual* visual)
-        : FRed(visual->red_mask), FGreen(visual->green_mask), FBlue(visual->blue_mask) {}
+        : TChannels(visual->red_mask, visual->green_mask, visual->blue_mask) {}
 
     unsigned long ToPixel(std::uint32_t rgb) const {
         return Scale(FRed, (rgb >> 16) & 0xFF) | Scale(FGreen, (rgb >> 8) & 0xFF) |
@@ -35,6 +46,9 @@ public:
     std::uint32_t FromPixel(unsigned long pixel) const {
         return (Unscale(FRed, pixel) << 16) | (Unscale(FGreen, pixel) << 8) | Unscale(FBlue, pixel);
     }
+    // The colour bits of a pixel: what a 32-bit pixel keeps beside them (alpha, padding) is
+    // not part of the picture.
+    unsigned long ColourBits(unsigned long pixel) const { return pixel & (FRed | FGreen | FBlue); }
 
 private:
     static unsigned long Scale(unsigned long mask, std::uint32_t value) {
@@ -65,9 +79,24 @@ private:
     unsigned long FBlue;
 };
 
+// The channels of pixmaps of a depth: the default visual's at the screen's depth, else a
+// TrueColor visual's of that depth (a desktop may announce a 32-bit picture on a 24-bit
+// screen), else the usual 8 bits a channel.
+TChannels ChannelsOfDepth(Display* display, int iScreen, unsigned int iDepth) {
+    if (iDepth == static_cast<unsigned>(DefaultDepth(display, iScreen))) {
+        return TChannels(DefaultVisual(display, iScreen));
+    }
+    XVisualInfo info;
+    if (XMatchVisualInfo(display, iScreen, static_cast<int>(iDepth), TrueColor, &info)) {
+        return TChannels(info.red_mask, info.green_mask, info.blue_mask);
+    }
+    return TChannels(0xFF0000, 0xFF00, 0xFF);
+}
+
 struct TImageDestroyer {
     void operator()(XImage* image) const { XDestroyImage(image); }
 };
+using TImagePtr = std::unique_ptr<XImage, TImageDestroyer>;
 
 // The root position of the primary's top-left corner: the desktop tiles from there.
 TMyPoint PrimaryOrigin(Display* display) {
@@ -156,23 +185,212 @@ void PutPixels(XImage& image, const TMyPixels& pixels, const TChannels& channels
     }
 }
 
-// The pixmap of ours the root shows now, if it shows one.
-Pixmap OurCurrentPixmap(Display* display, Window root) {
-    const auto ours = x11::GetLongProperty(display, root, kOurPixmap, XA_PIXMAP);
-    const auto current = x11::GetLongProperty(display, root, "ESETROOT_PMAP_ID", XA_PIXMAP);
-    if (ours && current && !ours->empty() && !current->empty() && (*ours)[0] == (*current)[0]) {
-        return (*ours)[0];
+struct TPixmapFacts {
+    Pixmap Id = None;
+    unsigned int Width = 0;
+    unsigned int Height = 0;
+    unsigned int Depth = 0;
+};
+
+// The pixmap's size and depth; nothing when it does not exist (any more).
+std::optional<TPixmapFacts> PixmapFacts(Display* display, Pixmap pixmap) {
+    if (pixmap == None) {
+        return std::nullopt;
     }
-    return None;
+    x11::TErrorTrap trap(display);
+    Window geometryRoot = None;
+    int iX = 0;
+    int iY = 0;
+    TPixmapFacts facts{pixmap};
+    unsigned int iBorder = 0;
+    const Status ok = XGetGeometry(display, pixmap, &geometryRoot, &iX, &iY, &facts.Width,
+                                   &facts.Height, &iBorder, &facts.Depth);
+    if (trap.Failed() || !ok || facts.Width == 0 || facts.Height == 0) {
+        return std::nullopt;
+    }
+    return facts;
 }
 
-// The pixmap belongs to a retained connection of ours; killing that client frees it. Done
-// only once the root and its properties name the new picture, so nobody draws a freed one.
-void FreeOurPixmap(Display* display, Pixmap pixmap) {
-    if (pixmap != None) {
-        x11::TErrorTrap trap(display);
-        XKillClient(display, pixmap);
+std::optional<TPixmapFacts> PixmapOfProperty(Display* display, Window root, const char* pszName) {
+    const auto ids = x11::GetLongProperty(display, root, pszName, XA_PIXMAP);
+    if (!ids || ids->empty()) {
+        return std::nullopt;
     }
+    return PixmapFacts(display, (*ids)[0]);
+}
+
+// The checksum that marks a pixmap of ours: the colour bits of a fixed spread of its pixels,
+// the same positions for every pixmap of a size. Sixty-four single pixels are read in a few
+// milliseconds where the whole pixmap of a large screen takes tens, and another picture
+// agreeing with ours in all of them is no other picture in practice.
+constexpr int kSumPoints = 64;
+
+template <typename TPixelAt>
+std::uint64_t SumOfPoints(unsigned int iWidth, unsigned int iHeight, TPixelAt pixelAt) {
+    std::uint64_t iSum = 0xcbf29ce484222325ull ^ (std::uint64_t{iWidth} << 32 | iHeight);
+    std::uint64_t iState = 0x9e3779b97f4a7c15ull;
+    for (int i = 0; i < kSumPoints; ++i) {
+        iState = iState * 6364136223846793005ull + 1442695040888963407ull;
+        const auto x = static_cast<int>((iState >> 33) % iWidth);
+        const auto y = static_cast<int>((iState >> 13) % iHeight);
+        const std::optional<unsigned long> pixel = pixelAt(x, y);
+        if (!pixel) {
+            return 0;
+        }
+        iSum = (iSum ^ *pixel) * 0x100000001b3ull;
+    }
+    return iSum;
+}
+
+std::uint64_t SumOfPixmap(Display* display, const TPixmapFacts& pixmap, const TChannels& channels) {
+    x11::TErrorTrap trap(display);
+    return SumOfPoints(pixmap.Width, pixmap.Height, [&](int x, int y) {
+        const TImagePtr image(XGetImage(display, pixmap.Id, x, y, 1, 1, AllPlanes, ZPixmap));
+        return image && !trap.Failed()
+                   ? std::optional<unsigned long>(channels.ColourBits(XGetPixel(image.get(), 0, 0)))
+                   : std::nullopt;
+    });
+}
+
+std::uint64_t SumOfPixels(const TMyPixels& pixels, const TChannels& channels) {
+    return SumOfPoints(
+        static_cast<unsigned>(pixels.Width), static_cast<unsigned>(pixels.Height),
+        [&](int x, int y) {
+            return std::optional<unsigned long>(channels.ToPixel(
+                pixels.Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(pixels.Width) +
+                              static_cast<std::size_t>(x)]));
+        });
+}
+
+std::string SumText(std::uint64_t iSum) {
+    char buffer[17];
+    std::snprintf(buffer, sizeof buffer, "%016" PRIx64, iSum);
+    return buffer;
+}
+
+// What the root paints where no window covers it, in the top-left corner: read through a
+// small window of ours whose background is the root's own (ParentRelative), since X hands
+// out no window's background. It stands for a moment above everything in the corner.
+constexpr int kProbeSize = 4;
+using TBackgroundProbe = std::array<unsigned long, kProbeSize * kProbeSize>;
+
+std::optional<TBackgroundProbe> ProbeRootBackground(Display* display, int iScreen) {
+    x11::TErrorTrap trap(display);
+    const Window root = RootWindow(display, iScreen);
+    XSetWindowAttributes attributes{};
+    attributes.background_pixmap = ParentRelative;
+    attributes.override_redirect = True;
+    const Window probe =
+        XCreateWindow(display, root, 0, 0, kProbeSize, kProbeSize, 0, CopyFromParent, InputOutput,
+                      CopyFromParent, CWBackPixmap | CWOverrideRedirect, &attributes);
+    if (trap.Failed() || probe == None) {
+        return std::nullopt;
+    }
+    XMapRaised(display, probe);
+    XClearWindow(display, probe);
+    const TImagePtr image(
+        XGetImage(display, probe, 0, 0, kProbeSize, kProbeSize, AllPlanes, ZPixmap));
+    XDestroyWindow(display, probe);
+    XSync(display, False);
+    if (!image || trap.Failed()) {
+        return std::nullopt;
+    }
+    const TChannels channels(DefaultVisual(display, iScreen));
+    TBackgroundProbe pixels{};
+    for (int y = 0; y < kProbeSize; ++y) {
+        for (int x = 0; x < kProbeSize; ++x) {
+            pixels[static_cast<std::size_t>(y * kProbeSize + x)] =
+                channels.ColourBits(GetPixelValue(*image, x, y));
+        }
+    }
+    return pixels;
+}
+
+// Whether the root paints the pixmap as its background: a pixmap of another depth cannot
+// be, and one named by the properties may be stale (xsetroot -solid leaves them).
+bool ShowsPixmap(Display* display, int iScreen, const TPixmapFacts& pixmap,
+                 const std::optional<TBackgroundProbe>& probe) {
+    if (pixmap.Depth != static_cast<unsigned>(DefaultDepth(display, iScreen))) {
+        return false;
+    }
+    if (!probe) {
+        return true; // cannot tell: take the properties' word
+    }
+    const TChannels channels(DefaultVisual(display, iScreen));
+    x11::TErrorTrap trap(display);
+    const auto iWidth = std::min<unsigned>(pixmap.Width, kProbeSize);
+    const auto iHeight = std::min<unsigned>(pixmap.Height, kProbeSize);
+    const TImagePtr image(XGetImage(display, pixmap.Id, 0, 0, iWidth, iHeight, AllPlanes, ZPixmap));
+    if (!image || trap.Failed()) {
+        return false;
+    }
+    // The background tiles from the root's corner.
+    for (int y = 0; y < kProbeSize; ++y) {
+        for (int x = 0; x < kProbeSize; ++x) {
+            const unsigned long pixel = channels.ColourBits(
+                GetPixelValue(*image, x % static_cast<int>(iWidth), y % static_cast<int>(iHeight)));
+            if (pixel != (*probe)[static_cast<std::size_t>(y * kProbeSize + x)]) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// The pixmap of ours the root shows, with the file it shows, when the marks, the checksum
+// and the root's own background all agree.
+struct TOurPixmap {
+    TPixmapFacts Pixmap;
+    std::string FileName;
+};
+
+std::optional<TOurPixmap> OurShownPixmap(Display* display, int iScreen) {
+    const Window root = RootWindow(display, iScreen);
+    const auto ours = x11::GetLongProperty(display, root, kOurPixmap, XA_PIXMAP);
+    const auto shown = x11::GetLongProperty(display, root, "_XROOTPMAP_ID", XA_PIXMAP);
+    const auto sFile = x11::GetUtf8Property(display, root, kOurFile);
+    const auto sSum = x11::GetUtf8Property(display, root, kOurSum);
+    if (!ours || !shown || ours->empty() || shown->empty() || (*ours)[0] != (*shown)[0] || !sFile ||
+        !sSum) {
+        return std::nullopt;
+    }
+    const std::optional<TPixmapFacts> pixmap = PixmapFacts(display, (*ours)[0]);
+    if (!pixmap || pixmap->Depth != static_cast<unsigned>(DefaultDepth(display, iScreen)) ||
+        SumText(SumOfPixmap(display, *pixmap, TChannels(DefaultVisual(display, iScreen)))) !=
+            *sSum ||
+        !ShowsPixmap(display, iScreen, *pixmap, ProbeRootBackground(display, iScreen))) {
+        return std::nullopt;
+    }
+    return TOurPixmap{*pixmap, *sFile};
+}
+
+// Our previous pixmap belongs to a retained connection of ours; killing that client frees
+// it. Done only once the root and its properties name the new picture, so nobody draws a
+// freed one, and only for a pixmap the checksum proves ours: a reused id is somebody else's.
+void FreeOurPixmap(Display* display, const std::optional<TPixmapFacts>& previous,
+                   const std::string& sPreviousSum) {
+    if (!previous || sPreviousSum.empty() ||
+        SumText(SumOfPixmap(display, *previous,
+                            TChannels(DefaultVisual(display, DefaultScreen(display))))) !=
+            sPreviousSum) {
+        return;
+    }
+    x11::TErrorTrap trap(display);
+    XKillClient(display, previous->Id);
+    XSync(display, False);
+}
+
+std::u16string FormatBackground(const TBackgroundProbe& probe, const TChannels& channels) {
+    for (const unsigned long pixel : probe) {
+        if (pixel != probe[0]) {
+            // A pattern, not a colour: the server's own default background.
+            return std::u16string(kDefaultBackground);
+        }
+    }
+    const std::uint32_t rgb = channels.FromPixel(probe[0]);
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "#%06x", static_cast<unsigned>(rgb));
+    return Utf8ToUtf16(buffer).value_or(u"");
 }
 
 } // namespace
@@ -200,46 +418,38 @@ bool TMyX11RootWallpaperStore::WriteValue(std::u16string_view sName, std::u16str
     return true;
 }
 
-std::u16string TMyX11RootWallpaperStore::GetDesktopWallpaper() {
+std::optional<std::u16string> TMyX11RootWallpaperStore::GetDesktopWallpaper() {
     x11::TDisplayPtr display = x11::OpenDisplay(FsDisplayName);
     if (!display) {
-        return {};
+        return std::nullopt;
     }
     Display* d = display.get();
-    const Window root = DefaultRootWindow(d);
-    const auto pixmap = x11::GetLongProperty(d, root, "_XROOTPMAP_ID", XA_PIXMAP);
-    if (!pixmap || pixmap->empty() || (*pixmap)[0] == None) {
-        return {};
+    const int iScreen = DefaultScreen(d);
+    const Window root = RootWindow(d, iScreen);
+    if (const std::optional<TOurPixmap> ours = OurShownPixmap(d, iScreen)) {
+        return Utf8ToUtf16(ours->FileName).value_or(u"");
     }
-    const auto ours = x11::GetLongProperty(d, root, kOurPixmap, XA_PIXMAP);
-    if (ours && !ours->empty() && (*ours)[0] == (*pixmap)[0]) {
-        if (const auto sFile = x11::GetUtf8Property(d, root, kOurFile)) {
-            return Utf8ToUtf16(*sFile).value_or(u"");
-        }
+    std::optional<TPixmapFacts> pixmap = PixmapOfProperty(d, root, "_XROOTPMAP_ID");
+    if (!pixmap) {
+        pixmap = PixmapOfProperty(d, root, "ESETROOT_PMAP_ID");
+    }
+    // A picture of the screen's depth counts when the root really paints it; one of another
+    // depth (a desktop that draws its own background announces a 32-bit one) is the picture
+    // that desktop shows.
+    if (!pixmap || (pixmap->Depth == static_cast<unsigned>(DefaultDepth(d, iScreen)) &&
+                    !ShowsPixmap(d, iScreen, *pixmap, ProbeRootBackground(d, iScreen)))) {
+        return u"";
     }
     // Capture the user's picture. X tiles a background pixmap from the root's corner.
     x11::TErrorTrap trap(d);
-    Window geometryRoot = None;
-    int iX = 0;
-    int iY = 0;
-    unsigned int pw = 0;
-    unsigned int ph = 0;
-    unsigned int iBorder = 0;
-    unsigned int iDepth = 0;
-    const Status ok =
-        XGetGeometry(d, (*pixmap)[0], &geometryRoot, &iX, &iY, &pw, &ph, &iBorder, &iDepth);
-    if (trap.Failed() || !ok || pw == 0 || ph == 0 ||
-        iDepth != static_cast<unsigned>(DefaultDepth(d, DefaultScreen(d)))) {
-        return {};
-    }
-    std::unique_ptr<XImage, TImageDestroyer> image(
-        XGetImage(d, (*pixmap)[0], 0, 0, pw, ph, AllPlanes, ZPixmap));
+    TImagePtr image(
+        XGetImage(d, pixmap->Id, 0, 0, pixmap->Width, pixmap->Height, AllPlanes, ZPixmap));
     if (trap.Failed() || !image) {
-        return {};
+        return std::nullopt;
     }
-    const TChannels channels(DefaultVisual(d, DefaultScreen(d)));
-    const int iRootWidth = DisplayWidth(d, DefaultScreen(d));
-    const int iRootHeight = DisplayHeight(d, DefaultScreen(d));
+    const TChannels channels = ChannelsOfDepth(d, iScreen, pixmap->Depth);
+    const int iRootWidth = DisplayWidth(d, iScreen);
+    const int iRootHeight = DisplayHeight(d, iScreen);
     const TMyPoint origin = PrimaryOrigin(d);
     TMyPixels capture{iRootWidth, iRootHeight,
                       std::vector<std::uint32_t>(static_cast<std::size_t>(iRootWidth) *
@@ -247,9 +457,11 @@ std::u16string TMyX11RootWallpaperStore::GetDesktopWallpaper() {
     // Capture pixel (x, y) is what the root shows at (x, y) shifted by the primary's corner,
     // so tiling the capture from that corner shows the root as it is.
     for (int y = 0; y < iRootHeight; ++y) {
-        const int ry = static_cast<int>(Mod(Mod(std::int64_t{y} + origin.Y, iRootHeight), ph));
+        const int ry = static_cast<int>(
+            Mod(Mod(std::int64_t{y} + origin.Y, iRootHeight), std::int64_t{pixmap->Height}));
         for (int x = 0; x < iRootWidth; ++x) {
-            const int rx = static_cast<int>(Mod(Mod(std::int64_t{x} + origin.X, iRootWidth), pw));
+            const int rx = static_cast<int>(
+                Mod(Mod(std::int64_t{x} + origin.X, iRootWidth), std::int64_t{pixmap->Width}));
             capture.Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(iRootWidth) +
                            static_cast<std::size_t>(x)] =
                 channels.FromPixel(GetPixelValue(*image, rx, ry));
@@ -257,10 +469,53 @@ std::u16string TMyX11RootWallpaperStore::GetDesktopWallpaper() {
     }
     // The server's copy is megabytes: it goes before the capture is written.
     image.reset();
+    // A capture that cannot be kept (a full disk) leaves the user's picture unknown.
     if (!FCodec->Save(FsCaptureFileName, capture)) {
-        return {};
+        return std::nullopt;
     }
     return FsCaptureFileName;
+}
+
+TMyInstalledWallpaper
+TMyX11RootWallpaperStore::FindInstalledWallpaper(std::u16string_view sFileName) {
+    x11::TDisplayPtr display = x11::OpenDisplay(FsDisplayName);
+    if (!display) {
+        return TMyInstalledWallpaper::Unknown;
+    }
+    const std::optional<TOurPixmap> ours =
+        OurShownPixmap(display.get(), DefaultScreen(display.get()));
+    return ours && ours->FileName == Utf16ToUtf8(sFileName) ? TMyInstalledWallpaper::Shown
+                                                            : TMyInstalledWallpaper::Replaced;
+}
+
+std::optional<TMyUserWallpaper> TMyX11RootWallpaperStore::KeptUserWallpaper() {
+    if (!FileExistsEx(FsCaptureFileName)) {
+        return std::nullopt;
+    }
+    // The capture is laid out for tiling from the primary's corner.
+    return TMyUserWallpaper{FsCaptureFileName, wsTiling, {}};
+}
+
+std::uint32_t TMyX11RootWallpaperStore::GetDesktopColor() {
+    return ColorFromHexText(Utf16ToUtf8(FsBackground)).value_or(0);
+}
+
+std::u16string TMyX11RootWallpaperStore::SaveExtraLayout() {
+    x11::TDisplayPtr display = x11::OpenDisplay(FsDisplayName);
+    if (!display) {
+        return {};
+    }
+    const int iScreen = DefaultScreen(display.get());
+    const std::optional<TBackgroundProbe> probe = ProbeRootBackground(display.get(), iScreen);
+    FsBackground =
+        probe ? FormatBackground(*probe, TChannels(DefaultVisual(display.get(), iScreen))) : u"";
+    return FsBackground;
+}
+
+bool TMyX11RootWallpaperStore::RestoreUserWallpaper(const TMyUserWallpaper& user) {
+    // The background goes back with the picture, not after it: no flash of black between.
+    FsBackground = user.ExtraLayout;
+    return TMyDesktopWallpaperStore::RestoreUserWallpaper(user);
 }
 
 bool TMyX11RootWallpaperStore::SetDesktopWallpaper(std::u16string_view sFileName) {
@@ -280,16 +535,27 @@ bool TMyX11RootWallpaperStore::SetDesktopWallpaper(std::u16string_view sFileName
     const int iScreen = DefaultScreen(d);
     const Window root = RootWindow(d, iScreen);
     const TChannels channels(DefaultVisual(d, iScreen));
-    const Pixmap previous = OurCurrentPixmap(d, root);
+    const std::optional<TPixmapFacts> previous = PixmapOfProperty(d, root, kOurPixmap);
+    const std::string sPreviousSum = x11::GetUtf8Property(d, root, kOurSum).value_or("");
     if (!picture) {
-        // No picture: the desktop colour, and no pixmap for others to follow.
-        for (const char* pszName : {"_XROOTPMAP_ID", "ESETROOT_PMAP_ID", kOurPixmap, kOurFile}) {
+        // No picture: the user's background, and no pixmap for others to follow.
+        for (const char* pszName :
+             {"_XROOTPMAP_ID", "ESETROOT_PMAP_ID", kOurPixmap, kOurFile, kOurSum}) {
             x11::DeleteProperty(d, root, pszName);
         }
-        XSetWindowBackground(d, root, channels.ToPixel(GetDesktopColor()));
+        if (FsBackground == kDefaultBackground) {
+            // For the root, no background is the server's own.
+            XSetWindowBackgroundPixmap(d, root, None);
+        } else {
+            // 0x00BBGGRR to the visual's 0x00RRGGBB.
+            const std::uint32_t cl = GetDesktopColor();
+            XSetWindowBackground(
+                d, root,
+                channels.ToPixel(((cl & 0xFF) << 16) | (cl & 0xFF00) | ((cl >> 16) & 0xFF)));
+        }
         XClearWindow(d, root);
         XSync(d, False);
-        FreeOurPixmap(d, previous);
+        FreeOurPixmap(d, previous, sPreviousSum);
         return true;
     }
     const int iRootWidth = DisplayWidth(d, iScreen);
@@ -302,15 +568,16 @@ bool TMyX11RootWallpaperStore::SetDesktopWallpaper(std::u16string_view sFileName
                              {rcPrimary.Left, rcPrimary.Top}, bTile, rcPrimary);
     // A root-sized picture is megabytes: it goes before the image to send is made.
     picture.reset();
+    const std::string sSum = SumText(SumOfPixels(shown, channels));
 
     x11::TErrorTrap trap(d);
     const int iDepth = DefaultDepth(d, iScreen);
     const Pixmap pixmap =
         XCreatePixmap(d, root, static_cast<unsigned>(iRootWidth),
                       static_cast<unsigned>(iRootHeight), static_cast<unsigned>(iDepth));
-    std::unique_ptr<XImage, TImageDestroyer> image(XCreateImage(
-        d, DefaultVisual(d, iScreen), static_cast<unsigned>(iDepth), ZPixmap, 0, nullptr,
-        static_cast<unsigned>(iRootWidth), static_cast<unsigned>(iRootHeight), 32, 0));
+    TImagePtr image(XCreateImage(d, DefaultVisual(d, iScreen), static_cast<unsigned>(iDepth),
+                                 ZPixmap, 0, nullptr, static_cast<unsigned>(iRootWidth),
+                                 static_cast<unsigned>(iRootHeight), 32, 0));
     if (!image) {
         return false;
     }
@@ -345,11 +612,13 @@ bool TMyX11RootWallpaperStore::SetDesktopWallpaper(std::u16string_view sFileName
     x11::SetLongProperty(d, root, "ESETROOT_PMAP_ID", XA_PIXMAP, id);
     x11::SetLongProperty(d, root, kOurPixmap, XA_PIXMAP, id);
     x11::SetUtf8Property(d, root, kOurFile, Utf16ToUtf8(sFileName));
+    x11::SetUtf8Property(d, root, kOurSum, sSum);
     XSetWindowBackgroundPixmap(d, root, pixmap);
     XClearWindow(d, root);
     XSetCloseDownMode(d, RetainPermanent);
+    XSync(d, False);
     const bool bShown = !trap.Failed();
-    FreeOurPixmap(d, previous);
+    FreeOurPixmap(d, previous, sPreviousSum);
     return bShown;
 }
 
