@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <limits.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -37,6 +38,24 @@ bool MakeFolders(const std::string& sFolder) {
     return true;
 }
 
+// A folder the data may live in: writable by this user, owned by this user and writable
+// by nobody else. In a folder that others can write to (a shared or world-writable one,
+// even with the sticky bit) another user could plant "skivra.ini" as a link to one of our
+// files, and the next save would rewrite it.
+bool IsPrivateFolder(const std::string& sFolder) {
+    struct stat st {};
+    return stat(sFolder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid() &&
+           (st.st_mode & (S_IWGRP | S_IWOTH)) == 0 && access(sFolder.c_str(), W_OK) == 0;
+}
+
+// A symbolic link that neither this user nor root made: someone else's, never written
+// through.
+bool IsForeignLink(const std::string& sFile) {
+    struct stat st {};
+    return lstat(sFile.c_str(), &st) == 0 && S_ISLNK(st.st_mode) && st.st_uid != geteuid() &&
+           st.st_uid != 0;
+}
+
 std::string ConfigFolder() {
     const char* pConfig = std::getenv("XDG_CONFIG_HOME");
     if (pConfig && *pConfig == '/') {
@@ -46,14 +65,35 @@ std::string ConfigFolder() {
     return std::string(pHome && *pHome ? pHome : "/tmp") + "/.config/skivra";
 }
 
+// The kernel's mark on /proc/self/exe once the program file was removed or replaced while
+// the program runs, as an update does.
+constexpr std::string_view kDeletedMark = " (deleted)";
+
+// The program file's path as the kernel reports it, with that mark taken off: the data
+// files are named after the program, and an update must not move them to
+// "skivra (deleted).ini". A file really named "... (deleted)" keeps its name: it is still
+// the running program's own file.
+std::string ProgramPathOf(std::string sLink) {
+    if (sLink.ends_with(kDeletedMark) && !IsSameFile(sLink, "/proc/self/exe")) {
+        sLink.resize(sLink.size() - kDeletedMark.size());
+    }
+    return sLink;
+}
+
+// True when the running program's file is no longer on disk under its name.
+bool ProgramFileReplaced() {
+    struct stat st {};
+    return stat("/proc/self/exe", &st) == 0 && st.st_nlink == 0;
+}
+
 } // namespace
 
 std::u16string GetProgramFileName() {
     std::vector<char> buffer(PATH_MAX + 1);
     const ssize_t iLength = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
     if (iLength > 0) {
-        if (auto sPath =
-                Utf8ToUtf16(std::string_view(buffer.data(), static_cast<size_t>(iLength)))) {
+        if (auto sPath = Utf8ToUtf16(
+                ProgramPathOf(std::string(buffer.data(), static_cast<size_t>(iLength))))) {
             return *sPath;
         }
     }
@@ -65,7 +105,10 @@ std::u16string GetProgramFolder() {
 }
 
 TMyFileVersionInfo ReadFileVersionInfo(std::u16string_view sName) {
-    if (sName.empty() || !IsSameFile(Utf16ToUtf8(sName), "/proc/self/exe")) {
+    // After an update replaced the file, the name still stands for the running program.
+    const bool bProgram = IsSameFile(Utf16ToUtf8(sName), "/proc/self/exe") ||
+                          (ProgramFileReplaced() && sName == GetProgramFileName());
+    if (sName.empty() || !bProgram) {
         return {};
     }
     namespace v = version_record;
@@ -110,8 +153,10 @@ std::u16string GetDataFileName(std::u16string_view sExt, const std::u16string& s
     }
     const bool bInstalled =
         access(Utf16ToUtf8(ChangeExtPart(sProgram, u".installed")).c_str(), F_OK) == 0;
-    if (!bInstalled && access(Utf16ToUtf8(GetFolderPathPart(sProgram)).c_str(), W_OK) == 0) {
-        return ChangeExtPart(sProgram, sExt);
+    const std::u16string sBeside = ChangeExtPart(sProgram, sExt);
+    if (!bInstalled && IsPrivateFolder(Utf16ToUtf8(GetFolderPathPart(sProgram))) &&
+        !IsForeignLink(Utf16ToUtf8(sBeside))) {
+        return sBeside;
     }
     const std::string sFolder = ConfigFolder();
     MakeFolders(sFolder);

@@ -38,7 +38,9 @@ std::u16string GetProgramComments();
 
 // Where a data file of the program lives, by its extension (".ini", ".playlist",
 // ".wallpaper.bmp"): beside the program, named after it, while the program's folder is
-// writable (a portable or build-tree copy keeps its data with it); otherwise in
+// writable and private to the user (owned by the user, writable by nobody else; a
+// portable or build-tree copy keeps its data with it) and the data file there is not
+// another user's symbolic link; otherwise in
 // $XDG_CONFIG_HOME/skivra/ (~/.config/skivra/), which is created when missing. An
 // installed program (cmake --install leaves "skivra.installed" beside it) always uses
 // that folder, also where its own folder is writable (an install into ~/.local). The
