@@ -3,6 +3,7 @@
 #include "media/myID3Text.h"
 #include "support/myEventHook.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -19,6 +20,11 @@ struct TFrameRule {
     std::u16string TMyCustomTag::*pField;
     TFrameKind kind;
 };
+
+// The most of a tag that is read. Its size field allows 256 MiB; real tags with cover
+// pictures stay far below 64 MiB, and their texts come before the pictures, so a longer
+// claim (a damaged or sparse file) is read only that far instead of costing 256 MiB.
+constexpr std::uint32_t kMaxTagRead = 64u << 20;
 
 // Appended values keep every frame of their kind; the other texts keep the last frame.
 constexpr std::u16string_view kAppendSeparator = u"\r\r";
@@ -104,7 +110,8 @@ void TMyTagID3::ReadFrames() {
     F_sVersion.assign(sVersion.begin(), sVersion.end());
     // A tag that claims more than the file holds is read as far as it goes: the frames
     // that are really there are still good, and each one is checked below.
-    std::uint32_t iBodySize = static_cast<std::uint32_t>(ReadBytesAt(10, F_rHeader.iSize));
+    std::uint32_t iBodySize =
+        static_cast<std::uint32_t>(ReadBytesAt(10, std::min(F_rHeader.iSize, kMaxTagRead)));
     if (F_rHeader.rFlag.bUnsync) {
         iBodySize = static_cast<std::uint32_t>(RemoveUnsynchronisation(Data(), iBodySize));
     }

@@ -20,7 +20,11 @@ constexpr TGuid kExtendedContentDescriptionObject = {
 
 constexpr std::size_t kHeaderObjectSize = 30; // GUID, size, count, two reserved bytes
 constexpr std::size_t kObjectHeaderSize = 24; // GUID, size
-constexpr std::uint64_t kMaxHeaderSize = 0xFFFFFFFFu;
+// The largest header this reader takes. Real headers hold the stream properties, the
+// descriptions and at most a few cover pictures of some MiB each in their metadata; one
+// that claims more than 64 MiB is a damaged file, and reading it whole would make a sparse
+// file of a few KiB cost GiB of memory and minutes of reading.
+constexpr std::uint64_t kMaxHeaderSize = 64u << 20;
 
 constexpr std::uint16_t kTypeUnicode = 0;
 constexpr std::uint16_t kTypeDword = 3;
@@ -107,7 +111,8 @@ void TMyTagWMA::SetFileName(std::u16string_view sFile) {
     const std::uint64_t iCount = LittleEndian({Data() + 24, 4});
     // The size counts the object's own 30 bytes; the sub-objects are the rest, read only
     // when the file really holds all of it.
-    if (iSize <= kHeaderObjectSize || iSize >= kMaxHeaderSize) {
+    if (iSize <= kHeaderObjectSize || iSize > kMaxHeaderSize ||
+        iSize > static_cast<std::uint64_t>(F_iFileSize)) {
         CloseRead();
         return;
     }

@@ -1,5 +1,6 @@
 // The ID3 reader on hand-made tags: one structure or one damage per case.
 #include "media/myTagID3.h"
+#include "PeakMemory.h"
 #include "TagBytes.h"
 #include "media/myID3Text.h"
 #include "support/TempFolder.h"
@@ -220,6 +221,21 @@ TEST_F(TagID3Test, DamagedTagsKeepWhatCameBefore) {
         EXPECT_EQ(tag.RawTitle(), c.sTitle) << c.sName;
         EXPECT_EQ(tag.Artist(), c.sArtist) << c.sName;
     }
+}
+
+// The size field allows a tag of 256 MiB; a sparse file that claims one is read only as
+// far as any real tag goes, and the texts at its start are still found.
+TEST_F(TagID3Test, HugeTagClaimIsReadOnlySoFar) {
+    constexpr std::uint32_t kClaimed = (1u << 28) - 1;
+    const std::string sFrame = Frame3("TIT2", Text(0, "Title"));
+    std::string sHead = Id3(3, 0, sFrame);
+    sHead.replace(6, 4, Synchsafe(kClaimed));
+    const std::u16string sFile = FFolder / u"sparse.mp3";
+    WriteSparseFile(Utf16ToUtf8(sFile), sHead, kClaimed + 4096);
+    std::u16string sTitle;
+    const long iGrowth = PeakGrowthMiB([&] { sTitle = TMyTagID3(sFile).RawTitle(); });
+    EXPECT_EQ(sTitle, u"Title");
+    EXPECT_LT(iGrowth, 128);
 }
 
 TEST_F(TagID3Test, ZeroSizeFrameIsSkippedAndTheNextRead) {

@@ -1,5 +1,6 @@
 // The ASF reader on hand-made headers.
 #include "media/myTagWMA.h"
+#include "PeakMemory.h"
 #include "TagBytes.h"
 #include "support/TempFolder.h"
 
@@ -175,6 +176,20 @@ TEST_F(TagWMATest, HostileHeadersReadOnlyWhatIsThere) {
     const TMyTagWMA descriptors = Read(sDescriptorTooLong);
     EXPECT_EQ(descriptors.Year(), u"1999");
     EXPECT_EQ(descriptors.Writer(), u"w");
+}
+
+// A sparse file of a few KiB that really is as long as its header claims: a header of
+// 1 GiB is no real one, and is neither read into memory nor searched for texts.
+TEST_F(TagWMATest, HeaderLargerThanAnyRealOneIsDamaged) {
+    constexpr std::uint64_t kClaimed = 1ull << 30;
+    std::string sHead = Asf({ContentDescription({WithTerminator(u"T"), "", "", "", ""})});
+    sHead.replace(16, 8, Le64(kClaimed));
+    const std::u16string sFile = FFolder / u"sparse.wmv";
+    WriteSparseFile(Utf16ToUtf8(sFile), sHead, kClaimed + 4096);
+    std::u16string sTitle = u"unread";
+    const long iGrowth = PeakGrowthMiB([&] { sTitle = TMyTagWMA(sFile).RawTitle(); });
+    EXPECT_EQ(sTitle, u"");
+    EXPECT_LT(iGrowth, 64);
 }
 
 TEST_F(TagWMATest, HeaderThatEndsWithTheFileIsRead) {
