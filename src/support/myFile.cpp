@@ -5,11 +5,14 @@
 #include "support/myPath.h"
 #include "support/myUnicode.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
 #include <memory>
+#include <optional>
+#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -327,17 +330,58 @@ bool IsShortcutFile(std::u16string_view sPath) {
     return UpperCaseAscii(GetExtPart(sPath)) == u".DESKTOP";
 }
 
+namespace {
+
+// A desktop entry is a few hundred bytes; a larger file is not one and is not read.
+constexpr std::uint64_t kMaxShortcutSize = 64 * 1024;
+
+// The whole of a regular file of at most kMaxShortcutSize bytes. Anything else (a named
+// pipe with a shortcut's name would hold the window until someone writes to it, a device
+// would never end) gives nothing.
+std::optional<std::string> ReadShortcutText(std::u16string_view sPath) {
+    const TMyFileHandle handle = OpenReadFile(sPath);
+    if (!handle.IsValid() || GetHandleFileSize(handle) > kMaxShortcutSize) {
+        return std::nullopt;
+    }
+    std::string sText(kMaxShortcutSize + 1, '\0');
+    std::size_t iDone = 0;
+    while (iDone < sText.size()) {
+        const ssize_t iRead = read(handle.Fd(), sText.data() + iDone, sText.size() - iDone);
+        if (iRead < 0 && errno == EINTR) {
+            continue;
+        }
+        if (iRead < 0) {
+            return std::nullopt;
+        }
+        if (iRead == 0) {
+            break;
+        }
+        iDone += static_cast<std::size_t>(iRead);
+    }
+    // A file that grew past the limit while it was read is no shortcut either.
+    if (iDone > kMaxShortcutSize) {
+        return std::nullopt;
+    }
+    sText.resize(iDone);
+    return sText;
+}
+
+} // namespace
+
 std::u16string ResolveShortcut(std::u16string_view sPath) {
     if (!IsShortcutFile(sPath)) {
         return std::u16string(sPath);
     }
-    std::ifstream file(NativeName(sPath));
+    const std::optional<std::string> sText = ReadShortcutText(sPath);
+    if (!sText) {
+        return std::u16string(sPath);
+    }
+    std::istringstream file(*sText);
     std::string sLine;
     bool bInEntry = false;
     bool bIsLink = false;
     std::string sUrl;
-    // A desktop entry is a few hundred bytes; a huge file is not one.
-    for (int iLines = 0; iLines < 1000 && std::getline(file, sLine); ++iLines) {
+    while (std::getline(file, sLine)) {
         if (!sLine.empty() && sLine.back() == '\r') {
             sLine.pop_back();
         }

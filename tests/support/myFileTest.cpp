@@ -3,8 +3,10 @@
 #include "support/TempFolder.h"
 #include "support/myPath.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
+#include <future>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -145,6 +147,31 @@ TEST(Shortcuts, DesktopLinkResolvesToItsFile) {
     EXPECT_EQ(ResolveShortcut(sNul), sNul);
     EXPECT_EQ(ResolveShortcut(temp / u"missing.desktop"), temp / u"missing.desktop");
     EXPECT_EQ(ResolveShortcut(sTarget), sTarget);
+}
+
+// Only a regular file of a desktop entry's size is read: a named pipe under a shortcut's
+// name must not hold the caller (the window, for a drop) until someone writes to it.
+TEST(Shortcuts, OnlySmallRegularFilesAreRead) {
+    TempFolder temp;
+    const std::u16string sTarget = temp.Write(u"clip.mp4");
+    const std::string sEntry =
+        "[Desktop Entry]\nType=Link\nURL=file://" + temp.Path() + "/clip.mp4\n";
+    const std::u16string sHuge =
+        temp.Write(u"huge.desktop", std::string(1 << 20, '#') + "\n" + sEntry);
+    const std::u16string sPipe = temp / u"pipe.desktop";
+    ASSERT_EQ(mkfifo(Utf16ToUtf8(sPipe).c_str(), 0600), 0);
+    EXPECT_EQ(ResolveShortcut(temp.Write(u"ok.desktop", sEntry)), sTarget);
+    EXPECT_EQ(ResolveShortcut(sHuge), sHuge);
+
+    auto resolved = std::async(std::launch::async, [&] { return ResolveShortcut(sPipe); });
+    const bool bReturned = resolved.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
+    if (!bReturned) {
+        // Let the blocked reader go, so the test can end.
+        const int fd = open(Utf16ToUtf8(sPipe).c_str(), O_WRONLY | O_NONBLOCK);
+        close(fd);
+    }
+    EXPECT_TRUE(bReturned) << "reading a named pipe blocked";
+    EXPECT_EQ(resolved.get(), sPipe);
 }
 
 TEST(SpecialFolders, FromXdgUserDirectories) {
