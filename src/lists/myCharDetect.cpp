@@ -4,6 +4,7 @@
 
 #include <unicode/ucsdet.h>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -49,6 +50,40 @@ bool IsAscii(std::span<const uint8_t> aBytes) {
         }
     }
     return true;
+}
+
+// The length of the UTF-8 sequence at the start of aBytes, or 0 when it is not a valid one
+// (overlong forms, surrogates and values beyond U+10FFFF are not).
+size_t Utf8SequenceLength(std::span<const uint8_t> aBytes) {
+    const uint8_t b = aBytes[0];
+    if (b < 0x80) {
+        return 1;
+    }
+    size_t iLength = 0;
+    uint8_t iMin = 0x80;
+    uint8_t iMax = 0xBF;
+    if (b >= 0xC2 && b <= 0xDF) {
+        iLength = 2;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        iLength = 3;
+        iMin = b == 0xE0 ? 0xA0 : 0x80;
+        iMax = b == 0xED ? 0x9F : 0xBF;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        iLength = 4;
+        iMin = b == 0xF0 ? 0x90 : 0x80;
+        iMax = b == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (aBytes.size() < iLength || aBytes[1] < iMin || aBytes[1] > iMax) {
+        return 0;
+    }
+    for (size_t i = 2; i < iLength; ++i) {
+        if (aBytes[i] < 0x80 || aBytes[i] > 0xBF) {
+            return 0;
+        }
+    }
+    return iLength;
 }
 
 bool HasMark(std::span<const uint8_t> aBytes, std::initializer_list<uint8_t> aMark) {
@@ -117,14 +152,34 @@ TMyCharCode CharCodeOfCodePage(int32_t iCodePage) {
     }
 }
 
+bool IsUtf8Text(std::span<const uint8_t> aBytes) {
+    bool bBeyondAscii = false;
+    while (!aBytes.empty()) {
+        const size_t iLength = Utf8SequenceLength(aBytes);
+        if (iLength == 0) {
+            return false;
+        }
+        bBeyondAscii = bBeyondAscii || iLength > 1;
+        aBytes = aBytes.subspan(iLength);
+    }
+    return bBeyondAscii;
+}
+
 TMyCharCode GuessSJisOrUtf16(std::span<const uint8_t> aBytes) {
+    // One zero byte is damage (a stray byte of a crash or an editor), not the high half of
+    // UTF-16 text: ASCII in UTF-16 has a zero in every other byte, and even Japanese text
+    // in UTF-16 has two at each line end. Taking it as UTF-16 would turn every other line
+    // of a Shift-JIS or ASCII file into garbage.
+    const bool bStrayZero = std::count(aBytes.begin(), aBytes.end(), uint8_t{0}) == 1;
     bool bLead = false;
     bool bOddZero = false;
     bool bEvenZero = false;
     bool bValid = true;
     for (size_t i = 0; i < aBytes.size(); ++i) {
         const uint8_t b = aBytes[i];
-        if (b == 0) {
+        if (b == 0 && bStrayZero) {
+            bLead = false;
+        } else if (b == 0) {
             bLead = false;
             bValid = false;
             if (i % 2 == 1) {
@@ -201,6 +256,21 @@ TMyCharCode DetectCharCode(std::span<const uint8_t> aBytes) {
         return cdCode;
     }
     return GuessSJisOrUtf16(aBytes);
+}
+
+TMyCharCode DetectTextCharCode(std::span<const uint8_t> aBytes) {
+    // Decided on the whole text: a file whose first kilobyte is ASCII (a list of names
+    // that starts with English ones) is no Shift-JIS file when UTF-8 follows, and reading
+    // it as one would save the names back as mojibake. Text that is valid UTF-8 throughout
+    // is hardly ever meant as anything else.
+    if (IsUtf8Text(aBytes)) {
+        return cdUTF_8N;
+    }
+    const std::span<const uint8_t> aHead = aBytes.first(std::min<size_t>(aBytes.size(), 1024));
+    const TMyCharCode cdCode = DetectCharCode(aHead);
+    // A head that looks like UTF-8 in a text that is not must not decide it either: the
+    // text is read in the ANSI code page, as a text of no known encoding is.
+    return cdCode == cdUTF_8N ? cdSJis : cdCode;
 }
 
 } // namespace skivra

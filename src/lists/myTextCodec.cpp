@@ -41,6 +41,20 @@ bool IsLeadByte(uint8_t b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
+// A detected text is read past its zero bytes: one stray zero in a settings file would
+// otherwise end the text there, and whatever followed it would be gone when the file is
+// written back. A zero-filled tail (a crash before the data reached the disk) adds nothing.
+std::string WithoutZeroBytes(std::span<const uint8_t> aBytes) {
+    std::string sResult;
+    sResult.reserve(aBytes.size());
+    for (const uint8_t b : aBytes) {
+        if (b != 0) {
+            sResult += static_cast<char>(b);
+        }
+    }
+    return sResult;
+}
+
 std::u16string_view WithoutMark(std::u16string_view sText) {
     if (!sText.empty() && sText[0] == kByteOrderMark) {
         sText.remove_prefix(1);
@@ -116,6 +130,7 @@ std::u16string DecodeTextBytes(std::span<const uint8_t> aBytes, TMyCharCode& cdC
     if (cdCode > cdBINDUMP) {
         cdCode = cdAuto;
     }
+    std::string sDetectedBytes;
     if (cdCode == cdAuto) {
         const size_t n = aBytes.size();
         if (n > 2 && aBytes[0] == 0xEF && aBytes[1] == 0xBB && aBytes[2] == 0xBF) {
@@ -128,7 +143,14 @@ std::u16string DecodeTextBytes(std::span<const uint8_t> aBytes, TMyCharCode& cdC
             cdCode = cdUnicodeBE;
             aBytes = aBytes.subspan(2);
         } else {
-            cdCode = DetectCharCode(aBytes.first(std::min<size_t>(n, 1024)));
+            cdCode = DetectTextCharCode(aBytes);
+        }
+        const bool bUtf16 = cdCode == cdUnicodeLE || cdCode == cdUnicodeBE ||
+                            cdCode == cdUTF_16LE || cdCode == cdUTF_16BE;
+        if (!bUtf16 && std::find(aBytes.begin(), aBytes.end(), uint8_t{0}) != aBytes.end()) {
+            sDetectedBytes = WithoutZeroBytes(aBytes);
+            aBytes = std::span<const uint8_t>(
+                reinterpret_cast<const uint8_t*>(sDetectedBytes.data()), sDetectedBytes.size());
         }
     }
     switch (cdCode) {

@@ -14,13 +14,21 @@ namespace skivra {
 // queue between its retries).
 
 // The whole file (or its first iByte bytes) as text. cdCode cdAuto detects the encoding by
-// its byte-order mark, then by DetectCharCode; the encoding used is stored back. A fixed
+// its byte-order mark, then by DetectTextCharCode; the encoding used is stored back. A fixed
 // encoding reads a byte-order mark as the character U+FEFF. UTF-8 and the code pages are
-// read up to the first zero byte, UTF-16 up to the first zero unit. Reading never fails: a
+// read up to the first zero byte, UTF-16 up to the first zero unit; with cdAuto the zero
+// bytes of a text read as UTF-8 or a code page are left out instead, so one stray zero
+// loses nothing after it. Reading never fails: a
 // file that is missing, empty, a folder, 4 GiB or larger, or unreadable after four tries
 // (with a beep) gives the empty text, and then cdCode is left as it was.
 std::u16string ReadTextFile(std::u16string_view sFile, TMyCharCode& cdCode,
                             std::optional<int64_t> iByte = std::nullopt);
+
+// As ReadTextFile, but a file that is there and could not be read (it failed to open or
+// read after the retries, or it is 4 GiB or larger, or there was no memory for it) gives
+// nothing, so that a caller about to write the file back can tell it from an empty one.
+std::optional<std::u16string> ReadTextFileChecked(std::u16string_view sFile, TMyCharCode& cdCode,
+                                                  std::optional<int64_t> iByte = std::nullopt);
 
 // The decoding step of ReadTextFile on bytes already read.
 std::u16string DecodeTextBytes(std::span<const uint8_t> aBytes, TMyCharCode& cdCode);
@@ -44,6 +52,13 @@ TMyCharCode DetectCharCode(std::span<const uint8_t> aBytes);
 int32_t DetectCodePage(std::span<const uint8_t> aBytes);
 TMyCharCode CharCodeOfCodePage(int32_t iCodePage);
 TMyCharCode GuessSJisOrUtf16(std::span<const uint8_t> aBytes);
+// The encoding of a whole text without a byte-order mark: UTF-8 without mark when the text
+// is valid UTF-8 throughout and holds some character beyond ASCII, else DetectCharCode of
+// its first kilobyte (a kilobyte that only looks like UTF-8 gives the ANSI code page).
+TMyCharCode DetectTextCharCode(std::span<const uint8_t> aBytes);
+// true when the bytes are valid UTF-8 (no overlong forms, surrogates or values beyond
+// U+10FFFF) and hold at least one character beyond ASCII.
+bool IsUtf8Text(std::span<const uint8_t> aBytes);
 
 // 16 bytes a line: a 50-character column of "%.2x " digits (with "- " after the eighth),
 // a TAB, the bytes as ANSI characters in a 16-character column ("." for what cannot be

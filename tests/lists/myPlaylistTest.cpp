@@ -80,6 +80,10 @@ TEST_F(PlaylistTest, M3uAsPlayersWriteThem) {
          "#EXTM3U\r\n\x8b\xc8\\\x82\x85.mp3\r\nc.mp3\r\n",
          {u"lists/曲/ｅ.mp3", u"lists/c.mp3"}},
         {u"lists/x.m3u", "\\music\\d.mp3\nC:\\music\\d.mp3\n", {}},
+        // UTF-8 without a mark after a kilobyte of ASCII lines.
+        {u"lists/x.m3u8",
+         "#EXTM3U\n" + std::string(1100, '#') + "\n\xE6\x9B\xB2/\xEF\xBD\x85.mp3\n",
+         {u"lists/曲/ｅ.mp3"}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ExpandOne(c.sName, c.sContent), c.aExpected) << c.sContent;

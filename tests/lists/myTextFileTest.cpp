@@ -60,7 +60,7 @@ TEST(ReadTextFile, MarksChooseTheEncodingAndAreSkipped) {
          cdUnicodeLE, u"ab"},
         {"\xEF\xBB\xBF"
          "ab\0cd"s,
-         cdUTF_8, u"ab"},
+         cdUTF_8, u"abcd"},
     };
     for (const Case& c : aCases) {
         TMyCharCode cdCode = cdAuto;
@@ -182,11 +182,65 @@ TEST(DetectCharCode, HeuristicDecidesBetweenShiftJisAndUtf16) {
         {"\x81", cdSJis},                     // a lone lead byte is still valid
         {"\xfb\xfc\xfa\xb1\x82\xb3", cdSJis}, // 髙﨑さ: the IBM kanji rows lead too
         {"\xa0\x41", cdUTF_16BE},             // A0 without a lead is no Shift-JIS
+        {std::string("ab\0cd\x93\xfa", 7), cdSJis}, // one zero byte is a stray byte
+        {std::string("a\0b\0", 4), cdUTF_16LE},
         {"", cdSJis},
     };
     for (const Case& c : aCases) {
         EXPECT_EQ(GuessSJisOrUtf16(Bytes(c.sBytes)), c.cdExpected)
             << ::testing::PrintToString(c.sBytes);
+    }
+}
+
+// Files without a mark as people and other programs write them: the encoding is decided
+// on the whole text, and a stray zero byte neither changes it nor ends the text.
+TEST(ReadTextFile, DetectionLooksAtTheWholeTextWithoutAMark) {
+    std::string sAsciiHead;
+    while (sAsciiHead.size() < 1500) {
+        sAsciiHead += "/media/disk/videos/holiday-" + std::to_string(sAsciiHead.size()) + ".mp4\n";
+    }
+    const std::u16string sHead(sAsciiHead.begin(), sAsciiHead.end());
+    struct Case {
+        std::string sBytes;
+        TMyCharCode cdExpected;
+        std::u16string sText;
+    };
+    const Case aCases[] = {
+        // "ls -1 > list" in a UTF-8 locale: ASCII names first, Japanese ones after 1 KiB.
+        {sAsciiHead +
+             "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\xAE\xE5\x8B\x95\xE7\x94\xBB.mp4\n",
+         cdUTF_8N, sHead + u"日本語の動画.mp4\n"},
+        // The same names in Shift-JIS stay Shift-JIS.
+        {sAsciiHead + "\x93\xfa\x96\x7b\x8c\xea\x82\xcc\x93\xae\x89\xe6.mp4\n", cdSJis,
+         sHead + u"日本語の動画.mp4\n"},
+        // UTF-8 in the head and Shift-JIS later: not UTF-8 throughout.
+        {"\xE6\x97\xA5.mp4\n" + sAsciiHead + "\x93\xfa.mp4\n", cdSJis, {}},
+        // A zero byte in a Shift-JIS or UTF-8 settings file.
+        {"[Play]\r\nVolume=50\r\n\0[Mine]\r\nName=\x93\xfa\x96\x7b\r\n"s, cdSJis,
+         u"[Play]\r\nVolume=50\r\n[Mine]\r\nName=日本\r\n"},
+        {"[Play]\r\nVolume=50\0\r\n[Mine]\r\nName=\xE6\x97\xA5\r\n"s, cdUTF_8N,
+         u"[Play]\r\nVolume=50\r\n[Mine]\r\nName=日\r\n"},
+        {"[Play]\r\n\0Volume=50\r\n"s, cdSJis, u"[Play]\r\nVolume=50\r\n"},
+        // A zero-filled tail, as a crash can leave one, adds nothing.
+        {"[Play]\r\nVolume=50\r\n\0\0\0\0\0\0"s, cdSJis, u"[Play]\r\nVolume=50\r\n"},
+        // Real UTF-16 without a mark keeps its zeros and is still found.
+        {"[\0P\0]\0\r\0\n\0"s, cdUTF_16LE, u"[P]\r\n"},
+    };
+    for (const Case& c : aCases) {
+        TMyCharCode cdCode = cdAuto;
+        const std::u16string sText = Decode(c.sBytes, cdCode);
+        EXPECT_EQ(cdCode, c.cdExpected) << c.sBytes.substr(0, 40);
+        if (!c.sText.empty()) {
+            EXPECT_EQ(sText, c.sText) << c.sBytes.substr(0, 40);
+        }
+    }
+}
+
+TEST(DetectCharCode, Utf8TextIsValidThroughout) {
+    EXPECT_TRUE(IsUtf8Text(Bytes("a\xC3\xA9\xE6\x97\xA5\xF0\x9F\x8E\xA5")));
+    for (const char* p : {"plain ascii", "\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+                          "\xE6\x97", "\x93\xfa\x96\x7b"}) {
+        EXPECT_FALSE(IsUtf8Text(Bytes(p))) << ::testing::PrintToString(std::string(p));
     }
 }
 
