@@ -10,6 +10,9 @@
 #include "support/myEventHook.h"
 #include "support/myPath.h"
 #include "support/myProgram.h"
+#include "support/myUnicode.h"
+
+#include <sys/stat.h>
 
 namespace skivra {
 
@@ -65,6 +68,12 @@ TMyPlayerController::TMyPlayerController(TMyWStrings& playlist, TMyPlayerEngine&
       FsProductName(GetProgramProductName()), FAlive(std::make_shared<bool>(true)) {
     FfnRandom = [generator = std::mt19937(std::random_device{}())](std::int32_t iCount) mutable {
         return std::uniform_int_distribution<std::int32_t>(0, iCount - 1)(generator);
+    };
+    FfnFileExists = [](const std::u16string& sFileName) {
+        // Anything stat cannot reach counts as not there: a folder that cannot be entered
+        // hides the file just as an unmounted drive does, and neither makes it unplayable.
+        struct stat st {};
+        return stat(Utf16ToUtf8(sFileName).c_str(), &st) == 0;
     };
 }
 
@@ -259,8 +268,7 @@ TMyPlayerController::TOpenResult TMyPlayerController::OpenMedia(const std::u16st
     // render it.
     const TMyPlayerFileInfo info = FEngine.ReadFileInfo(FsFileName);
     if (info.iMediaLength <= 0) {
-        PlayError();
-        return TOpenResult::Failed;
+        return OpenFailed();
     }
     FiVideoWidth = info.iVideoWidth;
     FiVideoHeight = info.iVideoHeight;
@@ -268,8 +276,7 @@ TMyPlayerController::TOpenResult TMyPlayerController::OpenMedia(const std::u16st
 
     FGraph = FEngine.NewFilterGraph();
     if (!FGraph) {
-        PlayError();
-        return TOpenResult::Failed;
+        return OpenFailed();
     }
     std::weak_ptr<bool> alive = FAlive;
     TMyMediaGraph* pGraph = FGraph.get();
@@ -298,8 +305,7 @@ TMyPlayerController::TOpenResult TMyPlayerController::OpenMedia(const std::u16st
     if (!FGraph->RenderFile(FsFileName)) {
         // A half-built graph is not kept: nothing plays and the actions say so.
         StopMedia(false);
-        PlayError();
-        return TOpenResult::Failed;
+        return OpenFailed();
     }
 
     FfDuration = FGraph->GetDuration();
@@ -363,6 +369,25 @@ void TMyPlayerController::PlaceVideo(bool bSubPlayer) {
     } else {
         FView.SetStatusText(kDesktopFailedStatus);
     }
+}
+
+TMyPlayerController::TOpenResult TMyPlayerController::OpenFailed() {
+    if (!FfnFileExists(FsFileName)) {
+        SkipMissing();
+        // Counted as a skip: the list does not shrink, so only the bound of one pass over
+        // it ends a list whose every file is missing.
+        return TOpenResult::Skipped;
+    }
+    PlayError();
+    return TOpenResult::Failed;
+}
+
+void TMyPlayerController::SkipMissing() {
+    // A file that is not there now may be there again when its drive is mounted: the entry
+    // stays, and the list (saved at exit) keeps it.
+    StopMedia(false);
+    FView.SetStatusText(ReplaceAll(kMissingStatus, u"%s", GetFileNamePart(FsFileName)));
+    Action_Play_NextExecute(TMyPlaySender::None);
 }
 
 void TMyPlayerController::PlayError() {
@@ -453,11 +478,16 @@ void TMyPlayerController::GraphNotify() {
             }
             break;
         case EC_ERRORABORT:
-            // The file went bad while it played (gone, cut short, undecodable): it is
-            // treated as an entry that cannot be played, and the list moves on.
+            // The file went bad while it played (cut short, undecodable): it is treated as
+            // an entry that cannot be played, and the list moves on. A file that went away
+            // with its drive is skipped and kept instead.
             FView.SetStatusText(FGraph->GetLastError().sMessage);
             StopMedia(false);
-            PlayError();
+            if (FfnFileExists(FsFileName)) {
+                PlayError();
+            } else {
+                SkipMissing();
+            }
             break;
         default:
             break;

@@ -20,10 +20,10 @@ enum class TMyPlaySender : std::uint8_t { None, Action, Back, Next, SkipBack, Sk
 // the graph's events, the transport commands and the display tick.
 //
 // Opening a file can lead to opening another one (an unplayable entry is dropped and the
-// next one tried, a file that ends before the resume position is skipped). Those requests
-// are queued and served by the outermost PlayMedia one after another, so a list of
-// thousands of unplayable files never nests one call per entry; a chain of skips ends after
-// one pass over the list. UI thread only.
+// next one tried, a missing file or one that ends before the resume position is skipped).
+// Those requests are queued and served by the outermost PlayMedia one after another, so a
+// list of thousands of unplayable files never nests one call per entry; a chain of skips
+// ends after one pass over the list. UI thread only.
 //
 // The graph's notifications are handed on through RunOnUiThread, whose runner must queue
 // them to the event loop (as the program's does): handling an event may destroy the graph
@@ -87,6 +87,13 @@ public:
     void SetRandom(std::function<std::int32_t(std::int32_t iCount)> fnRandom) {
         FfnRandom = std::move(fnRandom);
     }
+    // Whether a file is there at all (by default: it exists on disk). An entry that fails
+    // to open and is not there (its drive is not mounted, it was moved) is skipped and kept
+    // in the list: only files that are there and do not play are unplayable. Tests give
+    // their own.
+    void SetFileCheck(std::function<bool(const std::u16string& sFileName)> fnExists) {
+        FfnFileExists = std::move(fnExists);
+    }
     // The product name for the caption (the program's own by default).
     void SetProductName(std::u16string sName) { FsProductName = std::move(sName); }
 
@@ -100,6 +107,7 @@ public:
     static constexpr char16_t kUnplayableQuestion[] =
         u"\rは再生できないためリストから削除します\rよろしいですか";
     static constexpr char16_t kRemovedStatus[] = u"%s をリストから削除しました";
+    static constexpr char16_t kMissingStatus[] = u"%s が見つからないため飛ばしました";
     // A whole pass over the list found nothing that plays past its resume position.
     static constexpr char16_t kNothingPlayable[] = u"再生できるファイルがリストにありません";
 
@@ -111,6 +119,10 @@ private:
     // Shows the cued video on the desktop through the sub-player, when one is in place,
     // or else in the hidden panel.
     void PlaceVideo(bool bSubPlayer);
+    // An opening that failed: a file that is not there is skipped, one that is there is
+    // unplayable (PlayError).
+    TOpenResult OpenFailed();
+    void SkipMissing();
     void PlayError();
     void ChainEndedWithoutPlayback();
     std::int32_t NextIndex(bool bBack);
@@ -120,6 +132,7 @@ private:
     TMyPlayerDesktop& FDesktop;
     TMyPlayerView& FView;
     std::function<std::int32_t(std::int32_t)> FfnRandom;
+    std::function<bool(const std::u16string&)> FfnFileExists;
     std::u16string FsProductName;
     std::shared_ptr<bool> FAlive; // false once the controller is gone
 

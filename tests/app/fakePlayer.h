@@ -8,8 +8,10 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -185,7 +187,7 @@ public:
         ++iReads;
         FLog.Add("ReadFileInfo " + Utf16ToUtf8(sFileName));
         auto it = files.find(sFileName);
-        if (it == files.end()) {
+        if (it == files.end() || missing.contains(sFileName)) {
             return {};
         }
         return {it->second.iMediaLength, it->second.iWidth, it->second.iHeight, u"1.0MB"};
@@ -198,6 +200,15 @@ public:
     }
 
     std::map<std::u16string, FakeFile> files;
+    // Files that are not there at all (a drive that is not mounted); every other name is,
+    // whether it plays or not.
+    std::set<std::u16string> missing;
+    // The controller's test for a file being there.
+    std::function<bool(const std::u16string&)> FileCheck() const {
+        return [this](const std::u16string& s) {
+            return !missing.contains(s);
+        };
+    }
     FakeGraph* pLastGraph = nullptr;
     std::int64_t iReads = 0;
     std::uintptr_t iMinStack = UINTPTR_MAX;

@@ -87,6 +87,7 @@ public:
 class TPartsRig {
 public:
     TPartsRig() {
+        controller.SetFileCheck(engine.FileCheck());
         intake = std::make_unique<TMyMainIntake>(window, controller, commands, fake);
         settings = std::make_unique<TMyMainSettings>(window, controller, fake, *intake);
         window.SetParts({&fake, &fake, intake.get(), settings.get(), &fake});

@@ -15,6 +15,7 @@ class PlayerControllerTest : public ::testing::Test {
 protected:
     PlayerControllerTest() : engine(log), desktop(log), view(log) {
         controller.SetProductName(u"Skivra");
+        controller.SetFileCheck(engine.FileCheck());
     }
 
     // Adds the files to the playlist and to what the engine knows.
@@ -385,6 +386,59 @@ TEST_F(PlayerControllerTest, ErrorWhilePlayingMovesOn) {
     EXPECT_EQ(Entries(playlist), std::vector<std::u16string>{u"/m/b.mp4"});
     EXPECT_EQ(Playing(), "/m/b.mp4");
     EXPECT_TRUE(desktop.bApplied);
+}
+
+// A drive that is not mounted: its files are not unplayable, they are not there now. They
+// are skipped with a word in the status bar and stay in the list, asked about or not.
+TEST_F(PlayerControllerTest, MissingFilesAreSkippedAndKept) {
+    for (const bool bConfirm : {false, true}) {
+        SCOPED_TRACE(bConfirm);
+        playlist.Clear();
+        log.aCalls.clear();
+        view.bConfirmErr = bConfirm;
+        Add(u"/media/usb/a.mp4", VideoFile());
+        Add(u"/media/usb/b.mp4", VideoFile());
+        Add(u"/m/c.mp3", AudioFile());
+        engine.missing = {u"/media/usb/a.mp4", u"/media/usb/b.mp4"};
+        PlayEntry(0);
+        EXPECT_EQ(Playing(), "/m/c.mp3");
+        EXPECT_EQ(playlist.Count(), 3);
+        EXPECT_EQ(view.sStatus, u"b.mp4 が見つからないため飛ばしました");
+        EXPECT_TRUE(log.Only({"Confirm"}).empty());
+
+        // The file goes away while it plays (the drive is pulled): the same.
+        engine.missing.insert(u"/m/c.mp3");
+        engine.pLastGraph->Post({EC_ERRORABORT});
+        EXPECT_EQ(playlist.Count(), 3);
+        EXPECT_FALSE(controller.IsGraphLoaded());
+        EXPECT_EQ(view.sStatus, TMyPlayerController::kNothingPlayable);
+        EXPECT_TRUE(log.Only({"Confirm"}).empty());
+    }
+}
+
+// Every entry missing, in order and at random: the chain stops after one pass over the
+// list with a word in the status bar, the list whole.
+TEST_F(PlayerControllerTest, AListOfMissingFilesEndsAfterOnePass) {
+    log.bEnabled = false;
+    for (int i = 0; i < 200; ++i) {
+        const std::u16string sName = u"/media/usb/" + std::u16string(1, char16_t(u'a' + i % 26)) +
+                                     Utf8ToUtf16(std::to_string(i)).value() + u".mp4";
+        Add(sName, VideoFile());
+        engine.missing.insert(sName);
+    }
+    for (const bool bRandom : {false, true}) {
+        view.bRandom = bRandom;
+        engine.iReads = 0;
+        std::int32_t iDraw = 0;
+        controller.SetRandom([&](std::int32_t iCount) { return iDraw++ % iCount; });
+        PlayEntry(0);
+        EXPECT_FALSE(controller.IsGraphLoaded());
+        EXPECT_EQ(playlist.Count(), 200);
+        EXPECT_EQ(engine.iReads, 201);
+        EXPECT_EQ(view.sStatus, TMyPlayerController::kNothingPlayable);
+        EXPECT_FALSE(desktop.bApplied);
+        EXPECT_EQ(view.iBusy, 0);
+    }
 }
 
 TEST_F(PlayerControllerTest, ClockThenPauseRefreshesTheInfoOnce) {

@@ -32,7 +32,9 @@ public:
 
 class PlaylistCommandsTest : public ::testing::Test {
 protected:
-    PlaylistCommandsTest() : engine(log), desktop(log), view(log) {}
+    PlaylistCommandsTest() : engine(log), desktop(log), view(log) {
+        controller.SetFileCheck(engine.FileCheck());
+    }
     void Add(const std::vector<std::u16string>& aNames) {
         for (const auto& s : aNames) {
             playlist.Add(s);
