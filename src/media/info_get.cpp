@@ -20,8 +20,11 @@ struct TFetcherThread {
     std::shared_ptr<std::atomic<bool>> bDone;
 };
 
-std::mutex g_threadsLock;
-std::list<TFetcherThread> g_threads;
+// Neither is ever destroyed. The program can end through exit() while fetchers run (Qt
+// ends it so when the X connection is lost), and destroying a std::thread that was not
+// joined aborts the program; the threads end with the process instead.
+std::mutex& g_threadsLock = *new std::mutex;
+std::list<TFetcherThread>& g_threads = *new std::list<TFetcherThread>;
 
 } // namespace
 
