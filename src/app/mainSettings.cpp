@@ -5,6 +5,7 @@
 #include "app/mainIntake.h"
 #include "app/myPlayerController.h"
 #include "lists/myWStrings.h"
+#include "platform/posix/myAtomicFile.h"
 #include "settings/myIniFile.h"
 #include "support/myFolderDialog.h"
 #include "support/myKeyState.h"
@@ -92,10 +93,17 @@ void TMyMainSettings::ApplyValues(const TMySettingsValues& v) {
 }
 
 bool TMyMainSettings::LoadSettings() {
+    const std::u16string sIni = GetDataFileName(u".ini");
+    // Saves killed before their rename (a crash, a kill at logout) leave their temporary
+    // files in the data folder; nothing else ever removes them.
+    RemoveStaleSaveFiles(sIni);
     if (SkipAll()) {
         return false;
     }
-    TMyIniFile ini(GetDataFileName(u".ini"));
+    TMyIniFile ini(sIni);
+    if (ini.Unreadable()) {
+        ReportLoadFailure(kSettingsNotRead, sIni);
+    }
     if (!IsKeyDown(VK_SHIFT)) {
         const TMyRect rcCurrent = WindowBounds(FWindow);
         const std::u16string sName = FWindow.objectName().toStdU16String();
@@ -134,7 +142,17 @@ void TMyMainSettings::RestorePlaylist(bool bSettingsRead) {
     }
     const std::u16string sFile = GetDataFileName(u".playlist");
     TMyWStrings lines;
-    if (!LoadSavedPlaylist(sFile, lines) || lines.Count() == 0) {
+    if (!LoadSavedPlaylist(sFile, lines)) {
+        // A playlist that is there and could not be read (too large, no permission, a link
+        // to a drive that is not mounted) is the user's all the same: the exit leaves it as
+        // it is instead of writing this session's list over it.
+        FbPlaylistUnread = SomethingAtPath(sFile);
+        if (FbPlaylistUnread) {
+            ReportLoadFailure(kPlaylistNotRead, sFile);
+        }
+        return;
+    }
+    if (lines.Count() == 0) {
         return;
     }
     TMyWStrings& playlist = FController.Playlist();
@@ -177,6 +195,10 @@ void TMyMainSettings::SaveSettings() {
         }
     }
     const std::u16string sPlaylist = GetDataFileName(u".playlist");
+    if (FbPlaylistUnread) {
+        ReportSaveFailure(kPlaylistNotSaved, sPlaylist);
+        return;
+    }
     const TMyWStrings& playlist = FController.Playlist();
     if (playlist.Count() == 0 && !QFileInfo::exists(Q(sPlaylist))) {
         return;
@@ -188,6 +210,10 @@ void TMyMainSettings::SaveSettings() {
 
 void TMyMainSettings::ReportSaveFailure(const std::u16string& sText, const std::u16string& sFile) {
     FbLastSaveOk = false;
+    ReportLoadFailure(sText, sFile);
+}
+
+void TMyMainSettings::ReportLoadFailure(const std::u16string& sText, const std::u16string& sFile) {
     std::fprintf(stderr, "skivra: %s: %s\n", Utf16ToUtf8(sText).c_str(),
                  Utf16ToUtf8(sFile).c_str());
     FWindow.StatusBar_Hint->showMessage(Q(sText));

@@ -19,7 +19,8 @@ class TMyPlayerController;
 // bounds. Both files are replaced in one step when written, so a crash never leaves half
 // a file; a save that fails says so in the status bar and on stderr. A damaged file never
 // stops the start: bad values keep the window's own, unreadable playlist lines are
-// skipped. UI thread only.
+// skipped. A file that is there but cannot be read at all is never written over: it says
+// so at start, and its save is left out at exit. UI thread only.
 class TMyMainSettings final : public TMySettingsPart {
 public:
     // Everything is borrowed and must outlive the part; the intake holds the histories'
@@ -39,10 +40,14 @@ public:
 
     static constexpr char16_t kSettingsNotSaved[] = u"設定ファイルを保存できませんでした";
     static constexpr char16_t kPlaylistNotSaved[] = u"プレイリストを保存できませんでした";
+    // A file that is there but could not be read; it is then not written at exit either.
+    static constexpr char16_t kSettingsNotRead[] = u"設定ファイルを読み込めませんでした";
+    static constexpr char16_t kPlaylistNotRead[] = u"プレイリストを読み込めませんでした";
 
 private:
     void ApplyValues(const TMySettingsValues& values);
     void ReportSaveFailure(const std::u16string& sText, const std::u16string& sFile);
+    void ReportLoadFailure(const std::u16string& sText, const std::u16string& sFile);
 
     TApp_Skivra& FWindow;
     TMyPlayerController& FController;
@@ -51,6 +56,8 @@ private:
     // The last file as the settings file named it, until a file plays.
     std::u16string FsFileName;
     bool FbLastSaveOk = true;
+    // The saved playlist is there but could not be read at start: it is never written.
+    bool FbPlaylistUnread = false;
 };
 
 } // namespace skivra

@@ -1,5 +1,6 @@
 #include "lists/myTextFile.h"
 
+#include "platform/posix/myAtomicFile.h"
 #include "support/myEventHook.h"
 #include "support/myFile.h"
 #include "support/myUnicode.h"
@@ -29,7 +30,8 @@ enum class TReadResult { kRead, kNothing, kFailed };
 
 // One attempt: open without waiting (a FIFO must not block us), take at most iWanted bytes
 // of a regular file. A file that shrank meanwhile gives what it still has.
-TReadResult ReadOnce(const std::string& sPath, uint64_t iWanted, std::vector<uint8_t>& aBuffer) {
+TReadResult ReadOnce(const std::string& sPath, uint64_t iWanted, std::vector<uint8_t>& aBuffer,
+                     bool& bTooLarge) {
     TMyFileHandle file(open(sPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!file.IsValid()) {
         return errno == ENOENT || errno == ENOTDIR ? TReadResult::kNothing : TReadResult::kFailed;
@@ -43,6 +45,7 @@ TReadResult ReadOnce(const std::string& sPath, uint64_t iWanted, std::vector<uin
     }
     const uint64_t iSize = std::min<uint64_t>(iWanted, static_cast<uint64_t>(st.st_size));
     if (iSize >= kTooLarge) {
+        bTooLarge = true;
         return TReadResult::kNothing;
     }
     // Two zero bytes after the data end every UTF-8 and UTF-16 reading.
@@ -85,29 +88,11 @@ mode_t CurrentUmask() {
     return 022;
 }
 
-bool WriteAll(int fd, const std::string& sBytes) {
-    size_t iDone = 0;
-    while (iDone < sBytes.size()) {
-        const ssize_t iWritten = write(fd, sBytes.data() + iDone, sBytes.size() - iDone);
-        if (iWritten < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        if (iWritten == 0) {
-            return false;
-        }
-        iDone += static_cast<size_t>(iWritten);
-    }
-    return true;
-}
-
 // Something that is not a regular file (a device, a FIFO) cannot be replaced by renaming:
 // it is written in place.
 bool WriteInPlace(const std::string& sPath, const std::string& sBytes) {
     TMyFileHandle file(open(sPath.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK));
-    return file.IsValid() && WriteAll(file.Fd(), sBytes);
+    return file.IsValid() && WriteAllBytes(file.Fd(), sBytes);
 }
 
 // The new content goes to a temporary file beside the old one, is flushed to the disk and
@@ -131,24 +116,9 @@ bool ReplaceFile(std::string sPath, const std::string& sBytes) {
         }
         iMode = st.st_mode & 07777;
     }
-    std::string sTemp = FolderOf(sPath) + "/.skivra-save-XXXXXX";
-    const int fd = mkostemp(sTemp.data(), O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    bool bWritten = fchmod(fd, iMode) == 0 && WriteAll(fd, sBytes) && fsync(fd) == 0;
-    // close() reports the errors of a delayed write (a full disk over NFS, for one).
-    bWritten = close(fd) == 0 && bWritten;
-    if (!bWritten || rename(sTemp.c_str(), sPath.c_str()) != 0) {
-        unlink(sTemp.c_str());
-        return false;
-    }
-    // The rename itself reaches the disk with the folder's own entry.
-    TMyFileHandle folder(open(FolderOf(sPath).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.IsValid()) {
-        fsync(folder.Fd());
-    }
-    return true;
+    return ReplaceThroughTemp(
+        sPath, SaveTempTemplate(FolderOf(sPath) + "/" + std::string(kTextSavePrefix)), iMode,
+        sBytes);
 }
 
 } // namespace
@@ -167,13 +137,18 @@ std::u16string_view LineEndText(TMyNewLine nlNewLine) {
 
 std::u16string ReadTextFile(std::u16string_view sFile, TMyCharCode& cdCode,
                             std::optional<int64_t> iByte) {
+    return ReadTextFileChecked(sFile, cdCode, iByte).value_or(std::u16string());
+}
+
+std::optional<std::u16string> ReadTextFileChecked(std::u16string_view sFile, TMyCharCode& cdCode,
+                                                  std::optional<int64_t> iByte) {
     uint64_t iWanted = 0;
     if (iByte.has_value()) {
         iWanted = *iByte > 0 ? static_cast<uint64_t>(*iByte) : 0;
     } else {
         iWanted = GetFileSizeOf(sFile);
         if (iWanted >= kTooLarge) {
-            return {};
+            return std::nullopt;
         }
     }
     if (iWanted == 0 || sFile.empty()) {
@@ -182,15 +157,17 @@ std::u16string ReadTextFile(std::u16string_view sFile, TMyCharCode& cdCode,
     const std::string sPath = Utf16ToUtf8(sFile);
     std::vector<uint8_t> aBuffer;
     TReadResult result = TReadResult::kFailed;
+    bool bTooLarge = false;
     for (int iAttempt = 0; iAttempt < kReadAttempts; ++iAttempt) {
         if (iAttempt > 0) {
             std::this_thread::sleep_for(kRetryWait);
             PumpEvents();
         }
         try {
-            result = ReadOnce(sPath, iWanted, aBuffer);
+            result = ReadOnce(sPath, iWanted, aBuffer, bTooLarge);
         } catch (const std::bad_alloc&) {
             result = TReadResult::kNothing;
+            bTooLarge = true;
         }
         if (result != TReadResult::kFailed) {
             break;
@@ -198,10 +175,13 @@ std::u16string ReadTextFile(std::u16string_view sFile, TMyCharCode& cdCode,
     }
     if (result == TReadResult::kFailed) {
         MessageBeep();
-        return {};
+        return std::nullopt;
+    }
+    if (bTooLarge) {
+        return std::nullopt;
     }
     if (result == TReadResult::kNothing) {
-        return {};
+        return std::u16string();
     }
     // The two zero bytes after the data stay out of the span: they only end the readings.
     return DecodeTextBytes(std::span<const uint8_t>(aBuffer.data(), aBuffer.size() - 2), cdCode);

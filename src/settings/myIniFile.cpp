@@ -1,6 +1,8 @@
 #include "settings/myIniFile.h"
 
 #include "lists/myString.h"
+#include "lists/myTextFile.h"
+#include "platform/posix/myAtomicFile.h"
 #include "settings/myIniLine.h"
 #include "support/myProgram.h"
 #include "support/myUnicode.h"
@@ -78,15 +80,37 @@ TMyIniFile::~TMyIniFile() {
 void TMyIniFile::SetFileName(const std::u16string& sFileName) {
     // The name is taken literally: "?" and "*" are ordinary characters of playlist names.
     struct stat st {};
-    if (::stat(Utf16ToUtf8(sFileName).c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (::stat(Utf16ToUtf8(sFileName).c_str(), &st) != 0) {
+        // A link to a drive that is not mounted, a folder that cannot be searched: the file
+        // is there but out of reach, and writing would replace it with this session's keys.
+        if (SomethingAtPath(sFileName))
+            MarkUnreadable(sFileName);
+        return;
+    }
+    if (!S_ISREG(st.st_mode))
         return;
     FsFileName = sFileName;
     const std::int64_t iSize = st.st_size;
     FbTruncated = iSize > kMaxFileBytes;
+    const std::optional<std::u16string> sText =
+        ReadTextFileChecked(sFileName, FcdReadCharCode, FbTruncated ? kMaxFileBytes : iSize);
+    if (!sText) {
+        MarkUnreadable(sFileName);
+        return;
+    }
+    FbUnreadable = false;
     TMyWStrings lines;
-    lines.LoadFromFile(sFileName, FcdReadCharCode, FbTruncated ? kMaxFileBytes : iSize);
+    lines.SetText(*sText);
     FList = LinesOf(lines);
     FnlNewLine = lines.NewLine();
+    ForgetSection();
+    IndexSections();
+}
+
+void TMyIniFile::MarkUnreadable(const std::u16string& sFileName) {
+    FsFileName = sFileName;
+    FbUnreadable = true;
+    FList.clear();
     ForgetSection();
     IndexSections();
 }
@@ -275,7 +299,7 @@ bool TMyIniFile::UpdateFile() {
     // Runs from the destructor: a failed save is a false result, never an error.
     try {
         FlushSection();
-        if (!FbDebug && !FbTruncated) {
+        if (!FbDebug && !FbTruncated && !FbUnreadable) {
             TMyWStrings lines;
             for (const std::u16string& s : FList)
                 lines.Add(s);

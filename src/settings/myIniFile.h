@@ -61,7 +61,8 @@ public:
 
     const std::u16string& FileName() const { return FsFileName; }
     // Loads the file when it exists (the document and its encoding are replaced); when it
-    // does not, nothing changes, and the old name stays.
+    // does not, nothing changes, and the old name stays. A file that is there but cannot
+    // be read leaves an empty document that is never written (Unreadable).
     void SetFileName(const std::u16string& sFileName);
     bool Debug() const { return FbDebug; }
     void SetDebug(bool bDebug) { FbDebug = bDebug; }
@@ -71,6 +72,10 @@ public:
     TMyCharCode ReadCharCode() const { return FcdReadCharCode; }
     // The file was larger than kMaxFileBytes: the document holds its beginning only.
     bool Truncated() const { return FbTruncated; }
+    // The file is there but could not be read (no permission, a read error, a link to a
+    // drive that is not mounted): the document is empty, and the file is never written,
+    // so what could not be read is not replaced by this session's keys alone.
+    bool Unreadable() const { return FbUnreadable; }
 
     // Sections. Names are trimmed; a section known only to the key cache is not seen by
     // SectionExists and ReadSections.
@@ -90,8 +95,9 @@ public:
     void WriteSection(std::u16string_view sSection);
 
     // Writes the document when it changed. True when the file was written; false when
-    // nothing changed, Debug is set, the file was truncated on reading, or the save failed
-    // (the old file is then left as it was). The changes count as written either way.
+    // nothing changed, Debug is set, the file was truncated or unreadable on reading, or
+    // the save failed (the old file is then left as it was). The changes count as written
+    // either way.
     bool UpdateFile();
 
     // Keys. A read returns the default when the key is absent or its value is empty.
@@ -156,6 +162,7 @@ private:
     };
 
     void IndexSections();
+    void MarkUnreadable(const std::u16string& sFileName);
     std::optional<TMySectionLines> FindSection(std::u16string_view sSection) const;
     void RemoveSectionLines(std::u16string_view sSection);
     void ReadSectionLines(std::u16string_view sSection, std::vector<std::u16string>& lines,
@@ -186,6 +193,7 @@ private:
     bool FbModified = false;
     bool FbDebug = false;
     bool FbTruncated = false;
+    bool FbUnreadable = false;
     TMyCharCode FcdReadCharCode = cdAuto;
     TMyCharCode FcdWriteCharCode = cdAuto;
     std::optional<TMyIniRangeError> FLastRangeError;

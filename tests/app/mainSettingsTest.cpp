@@ -16,6 +16,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 namespace skivra {
 namespace {
 
@@ -278,6 +280,61 @@ TEST_F(MainSettingsTest, AFailedSaveSaysSoInTheStatusBar) {
         EXPECT_FALSE(rig.settings->LastSaveSucceeded());
         EXPECT_EQ(rig.window.StatusBar_Hint->currentMessage(), QString::fromUtf16(c.text));
     }
+}
+
+// The list's files sit on a drive that is not mounted at start: none of them plays, and
+// the list comes through the exit whole, ready for when the drive is back.
+TEST_F(MainSettingsTest, AListOnADriveThatIsNotMountedIsKeptWhole) {
+    const std::string sList =
+        Playlist({"/media/usb/a.mp4", "/media/usb/b.mp4", "/media/usb/c.mp4"});
+    WriteBytes(env.PlaylistFile(), sList);
+    {
+        TPartsRig rig;
+        for (const char16_t* s : {u"/media/usb/a.mp4", u"/media/usb/b.mp4", u"/media/usb/c.mp4"}) {
+            rig.Playable(s);
+            rig.engine.missing.insert(s);
+        }
+        rig.Create();
+        EXPECT_FALSE(rig.controller.IsGraphLoaded());
+        EXPECT_EQ(rig.playlist.Count(), 3);
+        EXPECT_EQ(rig.view.sStatus, TMyPlayerController::kNothingPlayable);
+        rig.window.FormDestroy();
+        EXPECT_TRUE(rig.settings->LastSaveSucceeded());
+    }
+    EXPECT_EQ(ReadBytes(env.PlaylistFile()), sList);
+}
+
+// A saved playlist that is there but could not be read at start is left as it is at exit,
+// with a word in the status bar, instead of being replaced by the session's empty list.
+TEST_F(MainSettingsTest, APlaylistThatCouldNotBeReadIsNotWrittenOver) {
+    const std::string sPath = Utf16ToUtf8(env.PlaylistFile());
+    // Larger than the bound of a read: a sparse file, so it costs no room.
+    WriteBytes(env.PlaylistFile(), Playlist({"/m/a.mp4"}));
+    ASSERT_EQ(truncate(sPath.c_str(), static_cast<off_t>(kMaxPlaylistBytes) + 1), 0);
+    {
+        TPartsRig rig;
+        rig.Create();
+        EXPECT_EQ(rig.playlist.Count(), 0);
+        rig.window.FormDestroy();
+        EXPECT_EQ(rig.window.StatusBar_Hint->currentMessage(),
+                  QString::fromUtf16(TMyMainSettings::kPlaylistNotSaved));
+    }
+    EXPECT_EQ(std::filesystem::file_size(sPath), kMaxPlaylistBytes + 1);
+    std::ifstream in(sPath, std::ios::binary);
+    std::string sHead(3, '\0');
+    in.read(sHead.data(), 3);
+    EXPECT_EQ(sHead, "\xEF\xBB\xBF");
+
+    // A link to a drive that is not mounted stays a link, even when the session made a list.
+    std::filesystem::remove(sPath);
+    ASSERT_EQ(symlink("/nonexistent-drive/skivra.playlist", sPath.c_str()), 0);
+    {
+        TPartsRig rig;
+        rig.Create();
+        rig.playlist.Add(u"/m/a.mp4");
+        rig.window.FormDestroy();
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(sPath));
 }
 
 TEST_F(MainSettingsTest, DamagedFilesNeverStopTheStart) {

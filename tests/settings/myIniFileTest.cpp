@@ -8,6 +8,8 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -687,6 +689,82 @@ TEST(IniFile, MonitorBoundsRestoreOntoAWorkarea) {
     TMyIniFile ini(dir / u"a.ini");
     EXPECT_EQ(ini.ReadMonitorBoundsRect(u"Bounds", u"X", {5000, 5000, 5100, 5100}),
               (TMyRect{5000, 5000, 5100, 5100}));
+}
+
+// A settings file that is there but cannot be read must come through a save untouched:
+// the save would replace the user's sections with this session's keys alone.
+TEST(IniFile, AFileThatCannotBeReadIsNeverWrittenOver) {
+    TempFolder dir;
+    const std::string sMine = "[Mine]\r\nKey=1\r\n";
+    // A link to a drive that is not mounted, and a link that cannot be followed.
+    const std::string sDangling = dir.Path() + "/dangling.ini";
+    ASSERT_EQ(symlink("/nonexistent-drive/skivra.ini", sDangling.c_str()), 0);
+    const std::string sLoop = dir.Path() + "/loop.ini";
+    ASSERT_EQ(symlink(sLoop.c_str(), sLoop.c_str()), 0);
+    for (const std::string& sPath : {sDangling, sLoop}) {
+        const std::u16string sFile = Utf8ToUtf16(sPath).value();
+        {
+            TMyIniFile ini(sFile);
+            EXPECT_TRUE(ini.Unreadable()) << sPath;
+            ini.WriteInteger(u"Play", u"Volume", 5);
+            EXPECT_FALSE(ini.UpdateFile());
+        }
+        EXPECT_TRUE(std::filesystem::is_symlink(sPath)) << sPath;
+    }
+
+    // A file without read permission. Root reads anything, so a child process gives up
+    // root for the read and the save.
+    const std::u16string sFile = dir.Write(u"locked.ini", sMine);
+    ASSERT_EQ(chmod(Utf16ToUtf8(sFile).c_str(), 0200), 0);
+    ASSERT_EQ(chmod(dir.Path().c_str(), 0777), 0);
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+            _exit(2);
+        }
+        bool bUnreadable = false;
+        {
+            TMyIniFile ini(sFile);
+            bUnreadable = ini.Unreadable();
+            ini.WriteInteger(u"Play", u"Volume", 5);
+        }
+        _exit(bUnreadable ? 0 : 1);
+    }
+    int iStatus = 0;
+    ASSERT_EQ(waitpid(pid, &iStatus, 0), pid);
+    EXPECT_TRUE(WIFEXITED(iStatus) && WEXITSTATUS(iStatus) == 0) << iStatus;
+    ASSERT_EQ(chmod(Utf16ToUtf8(sFile).c_str(), 0600), 0);
+    EXPECT_EQ(ReadBytes(sFile), sMine);
+
+    // A file that is merely missing is made, as before.
+    {
+        TMyIniFile ini(dir / u"new.ini");
+        EXPECT_FALSE(ini.Unreadable());
+        ini.WriteInteger(u"Play", u"Volume", 5);
+    }
+    EXPECT_TRUE(ReadBytes(dir / u"new.ini").starts_with("[Play]\r\nVolume=5\r\n"));
+}
+
+// A stray zero byte in a settings file without a mark neither changes its encoding nor
+// ends it: every section survives a save, and nothing is added.
+TEST(IniFile, AStrayZeroByteLosesNoSection) {
+    TempFolder dir;
+    for (const std::string& sMine : {"[Mine]\r\nName=" + std::string(kNihongoSJis) + "\r\n",
+                                     std::string("[Mine]\r\nName=\xC3\xA9\r\n")}) {
+        const std::u16string sFile =
+            dir.Write(u"skivra.ini", std::string("[Play]\r\nVolume=30\r\n\0\r\n", 22) + sMine);
+        {
+            TMyIniFile ini(sFile);
+            EXPECT_EQ(ini.ReadInteger(u"Play", u"Volume", 0), 30);
+            EXPECT_EQ(SectionsOf(sFile), (std::vector<std::u16string>{u"Play", u"Mine"}));
+            ini.WriteInteger(u"Play", u"Volume", 40);
+        }
+        const std::string sSaved = ReadBytes(sFile);
+        EXPECT_NE(sSaved.find(sMine), std::string::npos) << sSaved;
+        EXPECT_NE(sSaved.find("[Play]\r\nVolume=40\r\n"), std::string::npos) << sSaved;
+        EXPECT_EQ(sSaved.find('\0'), std::string::npos);
+    }
 }
 
 } // namespace
