@@ -172,49 +172,65 @@ protected:
     TMyWallpaperEnvironment env;
 };
 
-// Starts an X server on a free display (told through -displayfd); its process id, or -1.
-pid_t StartServer(std::vector<std::string> args, std::string& sDisplay) {
-    int fds[2];
-    if (pipe(fds) != 0) {
-        return -1;
-    }
-    const pid_t pid = fork();
-    if (pid < 0) {
-        return -1;
-    }
-    if (pid == 0) {
-        close(fds[0]);
-        if (dup2(fds[1], 3) < 0) {
+// An X server of a test's own on a free display (told through -displayfd), ended with its
+// scope, also when an assertion ends the test early.
+class TServer {
+public:
+    TServer(std::vector<std::string> args, std::string& sDisplay) {
+        int fds[2];
+        if (pipe(fds) != 0) {
+            return;
+        }
+        FPid = fork();
+        if (FPid == 0) {
+            close(fds[0]);
+            if (dup2(fds[1], 3) < 0) {
+                _exit(127);
+            }
+            args.insert(args.begin() + 1, {"-displayfd", "3"});
+            std::vector<char*> argv;
+            for (std::string& sArg : args) {
+                argv.push_back(sArg.data());
+            }
+            argv.push_back(nullptr);
+            execvp(argv[0], argv.data());
             _exit(127);
         }
-        args.insert(args.begin() + 1, {"-displayfd", "3"});
-        std::vector<char*> argv;
-        for (std::string& sArg : args) {
-            argv.push_back(sArg.data());
+        close(fds[1]);
+        std::string sNumber;
+        char c = 0;
+        while (FPid > 0 && read(fds[0], &c, 1) == 1 && c != '\n') {
+            sNumber += c;
         }
-        argv.push_back(nullptr);
-        execvp(argv[0], argv.data());
-        _exit(127);
+        close(fds[0]);
+        if (sNumber.empty()) {
+            Stop();
+            return;
+        }
+        sDisplay = ":" + sNumber;
     }
-    close(fds[1]);
-    std::string sNumber;
-    char c = 0;
-    while (read(fds[0], &c, 1) == 1 && c != '\n') {
-        sNumber += c;
-    }
-    close(fds[0]);
-    if (sNumber.empty()) {
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
-        return -1;
-    }
-    sDisplay = ":" + sNumber;
-    return pid;
-}
+    ~TServer() { Stop(); }
+    TServer(const TServer&) = delete;
+    TServer& operator=(const TServer&) = delete;
 
-pid_t StartXvfb(std::string& sDisplay) {
-    return StartServer({"Xvfb", "-screen", "0", "640x480x24", "-nolisten", "tcp", "-noreset"},
-                       sDisplay);
+    bool Started() const { return FPid > 0; }
+    void Stop() {
+        if (FPid > 0) {
+            kill(FPid, SIGTERM);
+            waitpid(FPid, nullptr, 0);
+        }
+        FPid = -1;
+    }
+
+private:
+    pid_t FPid = -1;
+};
+
+std::vector<std::string> XvfbArgs(std::vector<std::string> extra = {}) {
+    std::vector<std::string> args = {"Xvfb",      "-screen", "0",       "640x480x24",
+                                     "-nolisten", "tcp",     "-noreset"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return args;
 }
 
 bool CompositorRuns(const std::string& sDisplay) {
@@ -305,24 +321,21 @@ TEST_F(X11WallpaperTest, KilledPlayerLeavesAJournalTheNextStartRestores) {
 // A journal written under an X session that has ended (a logout while playing) restores
 // nothing over what the next session shows.
 TEST_F(X11WallpaperTest, AJournalOfAnEndedSessionRestoresNothing) {
-    const pid_t first = StartXvfb(sDisplay);
-    ASSERT_GT(first, 0);
+    TServer first(XvfbArgs(), sDisplay);
+    ASSERT_TRUE(first.Started());
     SetUserWallpaper();
     UseDesktop();
     SetMonitorSource(nullptr);
     source.reset();
     TakeOverAndGetKilled();
-    kill(first, SIGTERM);
-    waitpid(first, nullptr, 0);
+    first.Stop();
 
-    const pid_t second = StartXvfb(sDisplay);
-    ASSERT_GT(second, 0);
+    const TServer second(XvfbArgs(), sDisplay);
+    ASSERT_TRUE(second.Started());
     SetWallpaperWithFeh(test::HalvesImage(64, 48, qRgb(30, 30, 200), qRgb(200, 200, 30)), "b.png");
     EXPECT_FALSE(RestoreWallpaperJournal(NextStart()));
     EXPECT_TRUE(ShowsTheUsersPicture());
     EXPECT_FALSE(WallpaperJournalExists(env.JournalFileName));
-    kill(second, SIGTERM);
-    waitpid(second, nullptr, 0);
 }
 
 // A journal that cannot be read any more still gives the user's picture back: the capture
@@ -451,6 +464,20 @@ TEST_F(X11WallpaperTest, BackgroundColoursComeBackExactly) {
         ReleaseVideoWallpaper();
         EXPECT_TRUE(ShowsTheUsersPicture()) << c.pszName;
     }
+
+    // Neither a picture nor a colour: the server's own background (a weave with -retro).
+    const TServer retro(XvfbArgs({"-retro"}), sDisplay);
+    ASSERT_TRUE(retro.Started());
+    before = Shot();
+    ASSERT_NE(before.pixel(0, 0), before.pixel(3, 0)) << "no weave to tell from a colour";
+    UseDesktop();
+    ASSERT_TRUE(ApplyVideoWallpaper(std::nullopt, clKey));
+    EXPECT_TRUE(ShowsKeyOn(QRect(0, 0, 640, 480)));
+    EXPECT_EQ(ReadWallpaperJournal(env.JournalFileName)->ExtraLayout, u"default");
+    ReleaseVideoWallpaper();
+    EXPECT_TRUE(ShowsTheUsersPicture()) << "the server's own background";
+    SetMonitorSource(nullptr);
+    source.reset();
 }
 
 // A user picture that cannot be captured (the data folder is full or gone) is not taken
@@ -539,10 +566,10 @@ TEST_F(X11WallpaperTest, UnderACompositor) {
 // A nested server with two screens joined by Xinerama: RandR shows one monitor there, the
 // Xinerama heads are the monitors (800x600 at 0, 0 and 640x480 at 800, 0).
 TEST_F(X11WallpaperTest, TwoXineramaHeadsOfANestedServer) {
-    const pid_t xephyr = StartServer({"Xephyr", "-screen", "800x600", "-screen", "640x480",
-                                      "+xinerama", "-nolisten", "tcp", "-noreset"},
-                                     sDisplay);
-    ASSERT_GT(xephyr, 0) << "Xephyr did not start";
+    const TServer xephyr({"Xephyr", "-screen", "800x600", "-screen", "640x480", "+xinerama",
+                          "-nolisten", "tcp", "-noreset"},
+                         sDisplay);
+    ASSERT_TRUE(xephyr.Started()) << "Xephyr did not start";
     SetUserWallpaper();
     UseDesktop();
     const std::vector<TMyMonitorInfo> monitors = source->Monitors();
@@ -558,8 +585,6 @@ TEST_F(X11WallpaperTest, TwoXineramaHeadsOfANestedServer) {
     EXPECT_TRUE(ShowsTheUsersPicture());
     SetMonitorSource(nullptr);
     source.reset();
-    kill(xephyr, SIGTERM);
-    waitpid(xephyr, nullptr, 0);
 }
 
 } // namespace
