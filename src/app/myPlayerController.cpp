@@ -332,7 +332,11 @@ TMyPlayerController::TOpenResult TMyPlayerController::OpenMedia(const std::u16st
     // composing the key-colour wallpaper takes a third of a second that the first frame
     // need not wait for (the frames are drawn on the graph's own threads).
     if (FbOverlay) {
-        FDesktop.ApplyVideoWallpaper(FDesktop.OverlayKeyColour());
+        // The video still plays in its window; the desktop keeps the user's wallpaper, whose
+        // picture could not be kept for putting back.
+        if (!FDesktop.ApplyVideoWallpaper(FDesktop.OverlayKeyColour())) {
+            FView.SetStatusText(kWallpaperKeptStatus);
+        }
     } else {
         // Audio, or a picture that cannot reach the desktop: the user's wallpaper.
         FDesktop.HideDesktopWindow();

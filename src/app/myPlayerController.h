@@ -108,6 +108,8 @@ public:
         u"\rは再生できないためリストから削除します\rよろしいですか";
     static constexpr char16_t kRemovedStatus[] = u"%s をリストから削除しました";
     static constexpr char16_t kMissingStatus[] = u"%s が見つからないため飛ばしました";
+    static constexpr char16_t kWallpaperKeptStatus[] =
+        u"今の壁紙を保存できないため、壁紙を置き換えませんでした";
     // A whole pass over the list found nothing that plays past its resume position.
     static constexpr char16_t kNothingPlayable[] = u"再生できるファイルがリストにありません";
 

@@ -242,8 +242,8 @@ public:
     std::uint32_t OverlayKeyColour() override { return 0x100010; }
     bool ApplyVideoWallpaper(std::uint32_t clColor) override {
         FLog.Add("ApplyVideoWallpaper " + std::to_string(clColor));
-        bApplied = true;
-        return true;
+        bApplied = bCanApply;
+        return bCanApply;
     }
     void ReleaseVideoWallpaper() override {
         FLog.Add("ReleaseVideoWallpaper");
@@ -251,6 +251,7 @@ public:
     }
 
     bool bSubPlayer = true;
+    bool bCanApply = true; // false: the user's wallpaper cannot be kept
     TMyRect rcMonitor{1920, 0, 3200, 1024};
     bool bApplied = false;
     bool bWindowShown = false;

@@ -81,6 +81,17 @@ TEST_F(PlayerControllerTest, AudioGivesTheWallpaperBackAndTheNextVideoTakesItAga
     EXPECT_TRUE(desktop.bWindowShown);
 }
 
+// A desktop whose wallpaper cannot be kept is not taken over: the video plays in its window
+// and the status bar says why the wallpaper stayed.
+TEST_F(PlayerControllerTest, AWallpaperThatCannotBeKeptIsLeftAndSaidSo) {
+    Add(u"/m/clip.mp4", VideoFile());
+    desktop.bCanApply = false;
+    PlayEntry(0);
+    EXPECT_EQ(Playing(), "/m/clip.mp4");
+    EXPECT_TRUE(desktop.bWindowShown);
+    EXPECT_EQ(view.sStatus, TMyPlayerController::kWallpaperKeptStatus);
+}
+
 TEST_F(PlayerControllerTest, WithoutSubPlayerTheVideoGoesToThePanelAndTheDesktopStaysTheUsers) {
     for (bool bConfirm : {false, true}) {
         SCOPED_TRACE(bConfirm);
