@@ -259,27 +259,47 @@ TChild TE2eTest::StartPlayer(std::chrono::milliseconds bound) {
     return ::testing::AssertionSuccess();
 }
 
-void TE2eTest::SetUserWallpaper() {
+void TE2eTest::SetWallpaperPicture(int iPicture) {
     // A picture whose size divides nothing on the screen, so a shifted or rescaled
     // wallpaper never matches it by chance; no black and nothing near the key colour.
     const int iWidth = 97;
     const int iHeight = 61;
-    const std::string sFile = FTemp.Path() + "/user-wallpaper.ppm";
+    const std::string sFile = FTemp.Path() + "/user-wallpaper-" + std::to_string(iPicture) + ".ppm";
     {
         std::ofstream out(sFile, std::ios::binary);
         out << "P6\n" << iWidth << " " << iHeight << "\n255\n";
         for (int y = 0; y < iHeight; ++y) {
             for (int x = 0; x < iWidth; ++x) {
-                out.put(static_cast<char>(64 + (x * 5) % 192));
-                out.put(static_cast<char>(64 + (y * 7) % 192));
-                out.put(static_cast<char>(64 + ((x + y) * 3) % 192));
+                const char channels[3] = {static_cast<char>(64 + (x * 5) % 192),
+                                          static_cast<char>(64 + (y * 7) % 192),
+                                          static_cast<char>(64 + ((x + y) * 3) % 192)};
+                // The second picture has the channels the other way round.
+                for (int i = 0; i < 3; ++i) {
+                    out.put(channels[iPicture == 0 ? i : 2 - i]);
+                }
             }
         }
     }
     ASSERT_TRUE(Tool({"feh", "--no-fehbg", "--bg-tile", sFile}));
     ASSERT_TRUE(WaitFor([&] { return desktop.HasRootPixmap(); }, std::chrono::seconds(10)));
+}
+
+void TE2eTest::SetUserWallpaper(int iPicture) {
+    SetWallpaperPicture(iPicture);
+    ASSERT_FALSE(HasFailure());
     FWallpaper = desktop.Shot();
     ASSERT_GT(FWallpaper.Width, 0);
+}
+
+void TE2eTest::ChangeUserWallpaper(int iPicture, const TShot& shown,
+                                   const std::vector<TBox>& masks) {
+    SetWallpaperPicture(iPicture);
+    ASSERT_FALSE(HasFailure());
+    ASSERT_TRUE(
+        WaitFor([&] { return CountDifferences(desktop.Shot(), shown, desktop.Root(), masks) == 0; },
+                std::chrono::seconds(20)))
+        << "the new wallpaper does not show";
+    FWallpaper = shown;
 }
 
 TShot TE2eTest::Shot(const std::string& sLabel) {

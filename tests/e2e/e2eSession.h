@@ -69,9 +69,12 @@ protected:
     // File > Exit through the menu; waits for the process to end with status 0.
     ::testing::AssertionResult ExitThroughMenu(TChild& player);
 
-    // Sets a generated picture as the user's wallpaper with a wallpaper setter (feh,
-    // tiled) and keeps the screen as it then shows in Wallpaper().
-    void SetUserWallpaper();
+    // Sets one of two generated pictures as the user's wallpaper with a wallpaper setter
+    // (feh, tiled) and keeps the screen as it then shows in Wallpaper().
+    void SetUserWallpaper(int iPicture = 0);
+    // The same while windows are on the screen: the root shows the picture once the area
+    // outside the masks looks as `shown`, which becomes Wallpaper().
+    void ChangeUserWallpaper(int iPicture, const TShot& shown, const std::vector<TBox>& masks);
     const TShot& Wallpaper() const { return FWallpaper; }
     // The screen now; kept and written out when the test fails.
     TShot Shot(const std::string& sLabel);
@@ -91,6 +94,7 @@ protected:
 
 private:
     void RequireTools();
+    void SetWallpaperPicture(int iPicture);
 
     test::TempFolder FTemp;
     std::string FsDataDir;

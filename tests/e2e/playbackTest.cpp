@@ -113,6 +113,30 @@ TEST_F(PlaybackTest, RestartResumesTheSavedEntryNearTheSavedPosition) {
     EXPECT_LE(fResaved, fSaved + fElapsed + 0.5);
 }
 
+// A wallpaper the user sets while a video plays is the user's from then on: the next file
+// plays over it, and it is the one that stays at the end.
+TEST_F(PlaybackTest, AWallpaperSetWhilePlayingIsTheOneThatStays) {
+    SetUserWallpaper(1);
+    ASSERT_FALSE(HasFailure());
+    const TShot newer = Wallpaper();
+    SetUserWallpaper(0);
+    ASSERT_FALSE(HasFailure());
+    TChild player = StartPlayingTheSeededList();
+    ASSERT_FALSE(HasFailure());
+    const pid_t pid = player.Pid();
+    const TWindowFacts window = *MainWindow(pid);
+    std::vector<TBox> masks = MainWindowMask(pid);
+    masks.push_back(MonitorOf(window));
+    ChangeUserWallpaper(1, newer, masks);
+    ASSERT_FALSE(HasFailure());
+
+    ASSERT_TRUE(Menu(pid, "p", "n"));
+    ExpectClipOnWindowsMonitor(pid, 'g');
+    ASSERT_TRUE(ExitThroughMenu(player));
+    EXPECT_TRUE(WaitForWallpaper({})) << "the wallpaper set while playing did not stay";
+    EXPECT_FALSE(std::filesystem::exists(DataFile(".wallpaper.journal")));
+}
+
 TEST_F(PlaybackTest, KilledPlayerLeavesTheUsersWallpaperAndACleanNextStart) {
     TChild player = StartPlayingTheSeededList();
     ASSERT_FALSE(HasFailure());
