@@ -2,61 +2,12 @@
 // the player must end without a crash of its own.
 
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
 
 #include "e2e/e2eSession.h"
+#include "support/PrivateXServer.h"
 
 namespace skivra::e2e {
 namespace {
-
-// An X server of the test's own, which the test can take away from the player without
-// losing the display that it runs under itself.
-class TPrivateServer {
-public:
-    TPrivateServer() {
-        int ready[2];
-        if (pipe(ready) != 0) {
-            return;
-        }
-        FPid = fork();
-        if (FPid == 0) {
-            close(ready[0]);
-            const std::string sFd = std::to_string(ready[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", sFd.c_str(), "-screen", "0", "800x600x24",
-                   "-nolisten", "tcp", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(ready[1]);
-        // The server writes its display number once it accepts connections.
-        FILE* pReady = fdopen(ready[0], "r");
-        int iDisplay = -1;
-        if (pReady && std::fscanf(pReady, "%d", &iDisplay) == 1) {
-            FsName = ":" + std::to_string(iDisplay);
-        }
-        if (pReady) {
-            std::fclose(pReady);
-        }
-    }
-    ~TPrivateServer() { Kill(); }
-    TPrivateServer(const TPrivateServer&) = delete;
-    TPrivateServer& operator=(const TPrivateServer&) = delete;
-
-    const std::string& Name() const { return FsName; }
-    void Kill() {
-        if (FPid > 0) {
-            kill(FPid, SIGKILL);
-            waitpid(FPid, nullptr, 0);
-            FPid = -1;
-        }
-    }
-
-private:
-    pid_t FPid = -1;
-    std::string FsName;
-};
 
 using LostServerTest = TE2eTest;
 
@@ -66,7 +17,9 @@ TEST_F(LostServerTest, PlayerEndsWithoutACrashWhenTheServerGoes) {
     SeedPlaylist(clips);
     SeedSettings("[Bounds]\r\nApp_Skivra_Left=40\r\nApp_Skivra_Top=40\r\n"
                  "App_Skivra_Right=300\r\nApp_Skivra_Bottom=300\r\n\r\n");
-    TPrivateServer server;
+    // A server the test can take away from the player without losing the display that it
+    // runs under itself.
+    test::TPrivateXServer server(test::TPrivateXServer::Xvfb("800x600x24"));
     ASSERT_FALSE(server.Name().empty()) << "Xvfb did not start";
     std::map<std::string, std::string> env = ProgramEnvironment();
     env["DISPLAY"] = server.Name();
@@ -104,7 +57,7 @@ TEST_F(LostServerTest, PlayerEndsWithoutACrashWhenTheServerGoes) {
         ASSERT_TRUE(bPlaying && !player.HasEnded()) << "the clip did not play\n" << player.Log();
         // The test's own connection goes before the server does.
     }
-    server.Kill();
+    server.Stop(SIGKILL);
     ASSERT_TRUE(player.WaitEnded(60s)) << "the player outlived its X server\n" << player.Log();
     EXPECT_FALSE(player.TermSignal().has_value())
         << "ended by signal " << player.TermSignal().value_or(0) << "\n"

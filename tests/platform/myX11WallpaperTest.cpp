@@ -8,6 +8,7 @@
 
 #include "../engine/WallpaperTestImages.h"
 #include "X11Desktop.h"
+#include "support/PrivateXServer.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -172,67 +173,6 @@ protected:
     TMyWallpaperEnvironment env;
 };
 
-// An X server of a test's own on a free display (told through -displayfd), ended with its
-// scope, also when an assertion ends the test early.
-class TServer {
-public:
-    TServer(std::vector<std::string> args, std::string& sDisplay) {
-        int fds[2];
-        if (pipe(fds) != 0) {
-            return;
-        }
-        FPid = fork();
-        if (FPid == 0) {
-            close(fds[0]);
-            if (dup2(fds[1], 3) < 0) {
-                _exit(127);
-            }
-            args.insert(args.begin() + 1, {"-displayfd", "3"});
-            std::vector<char*> argv;
-            for (std::string& sArg : args) {
-                argv.push_back(sArg.data());
-            }
-            argv.push_back(nullptr);
-            execvp(argv[0], argv.data());
-            _exit(127);
-        }
-        close(fds[1]);
-        std::string sNumber;
-        char c = 0;
-        while (FPid > 0 && read(fds[0], &c, 1) == 1 && c != '\n') {
-            sNumber += c;
-        }
-        close(fds[0]);
-        if (sNumber.empty()) {
-            Stop();
-            return;
-        }
-        sDisplay = ":" + sNumber;
-    }
-    ~TServer() { Stop(); }
-    TServer(const TServer&) = delete;
-    TServer& operator=(const TServer&) = delete;
-
-    bool Started() const { return FPid > 0; }
-    void Stop() {
-        if (FPid > 0) {
-            kill(FPid, SIGTERM);
-            waitpid(FPid, nullptr, 0);
-        }
-        FPid = -1;
-    }
-
-private:
-    pid_t FPid = -1;
-};
-
-std::vector<std::string> XvfbArgs(std::vector<std::string> extra = {}) {
-    std::vector<std::string> args = {"Xvfb",      "-screen", "0",       "640x480x24",
-                                     "-nolisten", "tcp",     "-noreset"};
-    args.insert(args.end(), extra.begin(), extra.end());
-    return args;
-}
-
 bool CompositorRuns(const std::string& sDisplay) {
     Display* display = XOpenDisplay(sDisplay.c_str());
     if (!display) {
@@ -307,22 +247,12 @@ TEST_F(X11WallpaperTest, KeyColourOnOneMonitorThenTheUsersPictureByteForByte) {
     EXPECT_TRUE(RunShell("xprop -root _XROOTPMAP_ID | grep -q 'pixmap id'"));
 }
 
-TEST_F(X11WallpaperTest, KilledPlayerLeavesAJournalTheNextStartRestores) {
-    SetUserWallpaper();
-    UseDesktop();
-    TakeOverAndGetKilled();
-    // The killed player's picture stays (its pixmap outlives it) until the next start.
-    EXPECT_TRUE(ShowsKeyOn(QRect(0, 0, 640, 480)));
-    EXPECT_TRUE(RestoreWallpaperJournal(NextStart()));
-    EXPECT_TRUE(ShowsTheUsersPicture());
-    EXPECT_FALSE(WallpaperJournalExists(env.JournalFileName));
-}
-
 // A journal written under an X session that has ended (a logout while playing) restores
 // nothing over what the next session shows.
 TEST_F(X11WallpaperTest, AJournalOfAnEndedSessionRestoresNothing) {
-    TServer first(XvfbArgs(), sDisplay);
-    ASSERT_TRUE(first.Started());
+    test::TPrivateXServer first(test::TPrivateXServer::Xvfb("640x480x24"));
+    ASSERT_FALSE(first.Name().empty());
+    sDisplay = first.Name();
     SetUserWallpaper();
     UseDesktop();
     SetMonitorSource(nullptr);
@@ -330,26 +260,33 @@ TEST_F(X11WallpaperTest, AJournalOfAnEndedSessionRestoresNothing) {
     TakeOverAndGetKilled();
     first.Stop();
 
-    const TServer second(XvfbArgs(), sDisplay);
-    ASSERT_TRUE(second.Started());
+    const test::TPrivateXServer second(test::TPrivateXServer::Xvfb("640x480x24"));
+    ASSERT_FALSE(second.Name().empty());
+    sDisplay = second.Name();
     SetWallpaperWithFeh(test::HalvesImage(64, 48, qRgb(30, 30, 200), qRgb(200, 200, 30)), "b.png");
     EXPECT_FALSE(RestoreWallpaperJournal(NextStart()));
     EXPECT_TRUE(ShowsTheUsersPicture());
     EXPECT_FALSE(WallpaperJournalExists(env.JournalFileName));
 }
 
-// A journal that cannot be read any more still gives the user's picture back: the capture
-// the takeover kept. Never a black desktop.
-TEST_F(X11WallpaperTest, ADamagedJournalFallsBackToTheKeptCapture) {
+// A killed player's picture stays (its pixmap outlives it) until the next start, which puts
+// the user's picture back from the journal, and from the capture the takeover kept when the
+// journal cannot be read any more: never a black desktop.
+TEST_F(X11WallpaperTest, KilledPlayerLeavesAJournalTheNextStartRestores) {
     SetUserWallpaper();
     UseDesktop();
-    TakeOverAndGetKilled();
-    ASSERT_TRUE(
-        RunShell("printf 'Journal=skiv\\x00\\xff' > '" + Utf16ToUtf8(env.JournalFileName) + "'"));
-    ASSERT_FALSE(ReadWallpaperJournal(env.JournalFileName));
-    EXPECT_TRUE(RestoreWallpaperJournal(NextStart()));
-    EXPECT_TRUE(ShowsTheUsersPicture());
-    EXPECT_FALSE(WallpaperJournalExists(env.JournalFileName));
+    for (const bool bDamaged : {false, true}) {
+        TakeOverAndGetKilled();
+        EXPECT_TRUE(ShowsKeyOn(QRect(0, 0, 640, 480)));
+        if (bDamaged) {
+            ASSERT_TRUE(RunShell("printf 'Journal=skiv\\x00\\xff' > '" +
+                                 Utf16ToUtf8(env.JournalFileName) + "'"));
+            ASSERT_FALSE(ReadWallpaperJournal(env.JournalFileName));
+        }
+        EXPECT_TRUE(RestoreWallpaperJournal(NextStart())) << bDamaged;
+        EXPECT_TRUE(ShowsTheUsersPicture()) << bDamaged;
+        EXPECT_FALSE(WallpaperJournalExists(env.JournalFileName)) << bDamaged;
+    }
 }
 
 // Whatever the root shows instead of our bitmap is the user's newer choice: a wallpaper
@@ -466,8 +403,9 @@ TEST_F(X11WallpaperTest, BackgroundColoursComeBackExactly) {
     }
 
     // Neither a picture nor a colour: the server's own background (a weave with -retro).
-    const TServer retro(XvfbArgs({"-retro"}), sDisplay);
-    ASSERT_TRUE(retro.Started());
+    const test::TPrivateXServer retro(test::TPrivateXServer::Xvfb("640x480x24", {"-retro"}));
+    ASSERT_FALSE(retro.Name().empty());
+    sDisplay = retro.Name();
     before = Shot();
     ASSERT_NE(before.pixel(0, 0), before.pixel(3, 0)) << "no weave to tell from a colour";
     UseDesktop();
@@ -566,10 +504,10 @@ TEST_F(X11WallpaperTest, UnderACompositor) {
 // A nested server with two screens joined by Xinerama: RandR shows one monitor there, the
 // Xinerama heads are the monitors (800x600 at 0, 0 and 640x480 at 800, 0).
 TEST_F(X11WallpaperTest, TwoXineramaHeadsOfANestedServer) {
-    const TServer xephyr({"Xephyr", "-screen", "800x600", "-screen", "640x480", "+xinerama",
-                          "-nolisten", "tcp", "-noreset"},
-                         sDisplay);
-    ASSERT_TRUE(xephyr.Started()) << "Xephyr did not start";
+    const test::TPrivateXServer xephyr({"Xephyr", "-screen", "800x600", "-screen", "640x480",
+                                        "+xinerama", "-nolisten", "tcp", "-noreset"});
+    ASSERT_FALSE(xephyr.Name().empty()) << "Xephyr did not start";
+    sDisplay = xephyr.Name();
     SetUserWallpaper();
     UseDesktop();
     const std::vector<TMyMonitorInfo> monitors = source->Monitors();
