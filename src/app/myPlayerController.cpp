@@ -5,6 +5,7 @@
 #include <random>
 
 #include "lists/myNumber.h"
+#include "lists/myPlaylistFile.h"
 #include "lists/myString.h"
 #include "lists/myWStrings.h"
 #include "support/myEventHook.h"
@@ -376,7 +377,8 @@ void TMyPlayerController::PlaceVideo(bool bSubPlayer) {
 }
 
 TMyPlayerController::TOpenResult TMyPlayerController::OpenFailed() {
-    if (!FfnFileExists(FsFileName)) {
+    // An address that failed is no file gone with its drive: it cannot be played.
+    if (!IsUrlEntry(FsFileName) && !FfnFileExists(FsFileName)) {
         SkipMissing();
         // Counted as a skip: the list does not shrink, so only the bound of one pass over
         // it ends a list whose every file is missing.
@@ -487,7 +489,7 @@ void TMyPlayerController::GraphNotify() {
             // with its drive is skipped and kept instead.
             FView.SetStatusText(FGraph->GetLastError().sMessage);
             StopMedia(false);
-            if (FfnFileExists(FsFileName)) {
+            if (IsUrlEntry(FsFileName) || FfnFileExists(FsFileName)) {
                 PlayError();
             } else {
                 SkipMissing();

@@ -1,6 +1,7 @@
 #include "lists/myPlaylistExpand.h"
 
 #include "lists/myFileStrings.h"
+#include "lists/myString.h"
 #include "support/myEventHook.h"
 #include "support/myFile.h"
 #include "support/myFindFile.h"
@@ -71,25 +72,26 @@ bool TMyPlaylistExpansion::Expand(const std::u16string& sPath, bool bNeedExist, 
     }
     const TMyPlaylistFormat format = PlaylistFormatOf(sPath);
     std::vector<std::u16string> aTexts;
-    if (format == TMyPlaylistFormat::M3u) {
-        // Each line is taken for a file name: the list's filter decides which get through.
-        TMyFileStrings slLines;
-        slLines.AssignExt(FslList);
-        ReadPlaylistLines(sPath, format, slLines);
-        aTexts = M3uEntryTexts(slLines);
-    } else if (format == TMyPlaylistFormat::Pls) {
+    if (format == TMyPlaylistFormat::Pls) {
         aTexts = ReadPlsEntryTexts(sPath);
     } else if (format == TMyPlaylistFormat::Wpl) {
+        aTexts = WplEntryTexts(ReadPlaylistText(sPath, format));
+    } else if (format == TMyPlaylistFormat::M3u) {
         TMyWStrings slLines;
         ReadPlaylistLines(sPath, format, slLines);
-        aTexts = WplEntryTexts(slLines);
+        aTexts = M3uEntryTexts(slLines);
+        // Each line is taken for a file name: the list's filter decides which files get
+        // through. An address has no extension to judge it by.
+        std::erase_if(aTexts, [this](const std::u16string& sText) {
+            return !IsUrlEntry(sText) && !FslList.IsAllowedFile(sText);
+        });
     }
-    return HandleEntries(aTexts, sPath, format == TMyPlaylistFormat::Wpl, bNeedExist, iDepth);
+    return HandleEntries(aTexts, sPath, bNeedExist, iDepth);
 }
 
 bool TMyPlaylistExpansion::HandleEntries(const std::vector<std::u16string>& aTexts,
-                                         const std::u16string& sPlaylist, bool bDecodeXml,
-                                         bool bNeedExist, int32_t iDepth) {
+                                         const std::u16string& sPlaylist, bool bNeedExist,
+                                         int32_t iDepth) {
     const std::u16string sFolder = GetFolderPathPart(sPlaylist);
     int32_t iHandled = 0;
     for (auto it = aTexts.rbegin(); it != aTexts.rend(); ++it) {
@@ -100,20 +102,21 @@ bool TMyPlaylistExpansion::HandleEntries(const std::vector<std::u16string>& aTex
             FbLimitReached = true;
             return true;
         }
-        std::u16string sPath = ResolveRelativePath(*it, sFolder);
-        if (bDecodeXml) {
-            sPath = DecodeWplPath(sPath);
-        }
-        if (bNeedExist && !FileExistsEx(sPath)) {
+        // An address is kept as written: a stream, or a playlist on a server, is the
+        // engine's to open, and it has no extension for the filter to judge.
+        const bool bUrl = IsUrlEntry(*it);
+        const std::u16string sPath =
+            bUrl ? std::u16string(TrimText(*it)) : ResolveRelativePath(*it, sFolder);
+        if (!bUrl && bNeedExist && !FileExistsEx(sPath)) {
             continue;
         }
-        if (IsPlaylistFile(sPath)) {
+        if (!bUrl && IsPlaylistFile(sPath)) {
             if (!Expand(sPath, bNeedExist, iDepth + 1)) {
                 return false;
             }
         } else {
             TMyObject* AObject = FfnMakeObject ? FfnMakeObject(sPath) : nullptr;
-            if (FslList.IsAllowedFile(sPath)) {
+            if (bUrl || FslList.IsAllowedFile(sPath)) {
                 FPending.emplace_back(sPath, AObject);
             } else {
                 delete AObject;

@@ -49,7 +49,7 @@ private:
     bool Expand(const std::u16string& sPath, bool bNeedExist, int32_t iDepth);
     bool MarkVisited(const std::u16string& sPath);
     bool HandleEntries(const std::vector<std::u16string>& aTexts, const std::u16string& sPlaylist,
-                       bool bDecodeXml, bool bNeedExist, int32_t iDepth);
+                       bool bNeedExist, int32_t iDepth);
     void Flush(int32_t iIndex);
 
     TMyFileStrings& FslList;

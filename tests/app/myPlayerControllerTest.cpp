@@ -427,6 +427,29 @@ TEST_F(PlayerControllerTest, MissingFilesAreSkippedAndKept) {
     }
 }
 
+// An address that does not open (a stream that is down, a scheme no decoder knows) is no
+// file on an unmounted drive: stat cannot see it either way, so it must not count as
+// missing and be skipped and kept for ever. It is an entry that cannot be played.
+TEST_F(PlayerControllerTest, AddressesThatFailAreUnplayableNotMissing) {
+    Add(u"rtsp://cam.example/live", VideoFile());
+    Add(u"https://radio.example/a.pls", AudioFile());
+    Add(u"/m/c.mp3", AudioFile());
+    engine.missing = {u"rtsp://cam.example/live", u"https://radio.example/a.pls"};
+    PlayEntry(0);
+    EXPECT_EQ(Entries(playlist), std::vector<std::u16string>{u"/m/c.mp3"});
+    EXPECT_EQ(Playing(), "/m/c.mp3");
+
+    // A stream that breaks while it plays: the same.
+    playlist.Clear();
+    Add(u"mms://radio.example/live", AudioFile());
+    Add(u"/m/c.mp3", AudioFile());
+    PlayEntry(0);
+    engine.missing.insert(u"mms://radio.example/live");
+    engine.pLastGraph->Post({EC_ERRORABORT});
+    EXPECT_EQ(Entries(playlist), std::vector<std::u16string>{u"/m/c.mp3"});
+    EXPECT_EQ(Playing(), "/m/c.mp3");
+}
+
 // Every entry missing, in order and at random: the chain stops after one pass over the
 // list with a word in the status bar, the list whole.
 TEST_F(PlayerControllerTest, AListOfMissingFilesEndsAfterOnePass) {
