@@ -12,7 +12,7 @@ namespace skivra {
 
 namespace {
 
-enum class TFrameKind { Text, Described, UserText, UserLink, Seek };
+enum class TFrameKind { Text, Described, UserText, UserLink, Seek, RecordingTime };
 
 struct TFrameRule {
     std::string_view sID;  // ID3v2.3 and 2.4
@@ -39,23 +39,37 @@ void Append(std::u16string& sField, const std::u16string& sValue) {
     sField += sValue;
 }
 
+// The year of a time stamp such as 2004-05-06T12:00: its first four characters when they
+// are digits. A stamp that does not start with a whole year gives none rather than a guess.
+std::u16string RecordingYear(std::span<const std::uint8_t> content) {
+    if (content.empty()) {
+        return {};
+    }
+    const std::u16string sStamp = DecodeID3Text(content[0], content.subspan(1));
+    if (sStamp.size() < 4 || !std::all_of(sStamp.begin(), sStamp.begin() + 4,
+                                          [](char16_t c) { return c >= u'0' && c <= u'9'; })) {
+        return {};
+    }
+    return sStamp.substr(0, 4);
+}
+
 } // namespace
 
 // The frames read and the field each fills. The table names the record's protected fields,
 // which only a class derived from the record may do; this one exists for that alone.
 struct TMyTagID3Fields : TMyCustomTag {
     static const TFrameRule* Find(std::string_view sID, bool bVersion2) {
-        static const std::array<TFrameRule, 25> kRules{{
+        static const std::array<TFrameRule, 26> kRules{{
             {"COMM", "COM", &TMyTagID3Fields::F_sComment, TFrameKind::Described},
             {"USLT", "ULT", &TMyTagID3Fields::F_sLylic, TFrameKind::Described},
-            {"WXXX", "", &TMyTagID3Fields::F_sUserLink, TFrameKind::UserLink},
+            {"WXXX", "WXX", &TMyTagID3Fields::F_sUserLink, TFrameKind::UserLink},
             {"TXXX", "TXX", &TMyTagID3Fields::F_sUserText, TFrameKind::UserText},
             {"TALB", "TAL", &TMyTagID3Fields::F_sAlbum, TFrameKind::Text},
             {"TPE2", "TP2", &TMyTagID3Fields::F_sAlbumArtist, TFrameKind::Text},
             {"TPE1", "TP1", &TMyTagID3Fields::F_sArtist, TFrameKind::Text},
             {"TCOM", "TCM", &TMyTagID3Fields::F_sComposer, TFrameKind::Text},
             {"TPE3", "TP3", &TMyTagID3Fields::F_sConductor, TFrameKind::Text},
-            {"TCON", "TCN", &TMyTagID3Fields::F_sGenre, TFrameKind::Text},
+            {"TCON", "TCO", &TMyTagID3Fields::F_sGenre, TFrameKind::Text},
             {"TOAL", "TOT", &TMyTagID3Fields::F_sOriginalAlbum, TFrameKind::Text},
             {"TOPE", "TOA", &TMyTagID3Fields::F_sOriginalArtist, TFrameKind::Text},
             {"TOLY", "TOL", &TMyTagID3Fields::F_sOriginalWriter, TFrameKind::Text},
@@ -70,6 +84,8 @@ struct TMyTagID3Fields : TMyCustomTag {
             {"TPE4", "TP4", &TMyTagID3Fields::F_sTranslator, TFrameKind::Text},
             {"TEXT", "TXT", &TMyTagID3Fields::F_sWriter, TFrameKind::Text},
             {"TYER", "TYE", &TMyTagID3Fields::F_sYear, TFrameKind::Text},
+            // ID3v2.4 replaced TYER with this time stamp; ID3v2.2 has only TYE.
+            {"TDRC", "", nullptr, TFrameKind::RecordingTime},
             {"SEEK", "", nullptr, TFrameKind::Seek},
         }};
         for (const TFrameRule& rule : kRules) {
@@ -122,10 +138,11 @@ void TMyTagID3::ReadFrames() {
     }
     const bool bVersion2 = F_iMajor <= 2;
     bool bSought = false;
+    F_sRecordingYear.clear();
     while (F_iOffset < iBodySize) {
         const std::span<std::uint8_t> body(Data(), iBodySize);
         if (!ParseID3FrameHeader(F_iMajor, body, F_iOffset, F_rFrame)) {
-            return;
+            break;
         }
         const std::uint32_t iDataStart = F_iOffset + F_rFrame.iHeaderSize;
         const std::uint32_t iNext = iDataStart + F_rFrame.iSize;
@@ -134,7 +151,11 @@ void TMyTagID3::ReadFrames() {
             data = data.first(RemoveUnsynchronisation(data.data(), data.size()));
         }
         if (!TakeID3ExtraFields(F_iMajor, data, F_rFrame)) {
-            return;
+            // Extra fields that do not fit damage this frame only: its size still says
+            // where the next one starts, and the frames after it are often all the tag has.
+            F_iOffset = iNext;
+            PumpEvents();
+            continue;
         }
         const std::span<const std::uint8_t> content =
             data.subspan(data.size() - F_rFrame.iReadSize);
@@ -150,7 +171,7 @@ void TMyTagID3::ReadFrames() {
                         content[0] << 24 | content[1] << 16 | content[2] << 8 | content[3]);
                     const std::uint32_t iRest = iBodySize - iNext;
                     if (ReadBytesAt(static_cast<std::uint64_t>(iNext) + iSeek, iRest) < iRest) {
-                        return;
+                        break;
                     }
                     iBodySize = iRest;
                     F_iOffset = 0;
@@ -165,10 +186,23 @@ void TMyTagID3::ReadFrames() {
         // A long tag read on the UI thread must not freeze the window.
         PumpEvents();
     }
+    UseRecordingYear();
+}
+
+void TMyTagID3::UseRecordingYear() {
+    // A year frame wins wherever it stands; the time stamp only fills a year left empty.
+    if (F_sYear.empty()) {
+        F_sYear = F_sRecordingYear;
+    }
+    F_sRecordingYear.clear();
 }
 
 void TMyTagID3::ReadFrame(std::span<const std::uint8_t> content) {
     const TFrameRule* pRule = TMyTagID3Fields::Find(F_rFrame.sFrameID, F_iMajor <= 2);
+    if (pRule->kind == TFrameKind::RecordingTime) {
+        F_sRecordingYear = RecordingYear(content);
+        return;
+    }
     std::u16string& sField = this->*(pRule->pField);
     switch (pRule->kind) {
     case TFrameKind::Text:
@@ -184,6 +218,7 @@ void TMyTagID3::ReadFrame(std::span<const std::uint8_t> content) {
         Append(sField, DecodeID3UserLink(content));
         break;
     case TFrameKind::Seek:
+    case TFrameKind::RecordingTime:
         break;
     }
 }

@@ -26,6 +26,7 @@ private:
     void ReadFrames();
     void ReadFrame(std::span<const std::uint8_t> content);
     void ReadID3v1();
+    void UseRecordingYear();
 
     std::uint8_t F_iVer = 0;
     std::uint8_t F_iMajor = 0;
@@ -33,6 +34,8 @@ private:
     TMyID3Header F_rHeader;
     TMyID3Frame F_rFrame;
     std::uint32_t F_iOffset = 0;
+    // The year of the last time stamp frame, used when no year frame gave one.
+    std::u16string F_sRecordingYear;
 };
 
 } // namespace skivra

@@ -158,10 +158,122 @@ TEST_F(TagID3Test, ExtraFieldsAreTakenFromTheFrameData) {
         3, 0, Frame3("TIT2", "\x01" + Text(0, "secret"), 0x40) + Frame3("TPE1", Text(0, "open"))));
     EXPECT_EQ(e3.RawTitle(), u"");
     EXPECT_EQ(e3.Artist(), u"open");
-    // Extra fields longer than the frame end the frames.
-    const TMyTagID3 short3 =
-        Read(Id3(3, 0, Frame3("TIT2", "\x00\x01", 0x80) + Frame3("TPE1", Text(0, "x"))));
-    EXPECT_EQ(short3.Artist(), u"");
+}
+
+// Taggers write frames that set the data-length (or another extra-field) flag but hold
+// fewer bytes than the field: only that frame is lost, its size still leads to the next.
+TEST_F(TagID3Test, ExtraFieldsLongerThanTheFrameSkipOnlyThatFrame) {
+    const std::string sBefore3 = Frame3("TIT2", Text(0, "kept"));
+    const std::string sAfter3 = Frame3("TPE1", Text(0, "after")) + Frame3("TALB", Text(0, "al"));
+    const std::string sBefore4 = Frame4("TIT2", Text(0, "kept"));
+    const std::string sAfter4 = Frame4("TPE1", Text(0, "after")) + Frame4("TALB", Text(0, "al"));
+    struct Case {
+        const char* sName;
+        std::string sFile;
+    } cases[] = {
+        {"2.4 data length, no data", Id3(4, 0, sBefore4 + Frame4("TCON", "", 0x01) + sAfter4)},
+        {"2.4 data length, 3 bytes", Id3(4, 0,
+                                         sBefore4 +
+                                             Frame4("TCON",
+                                                    "\x03"
+                                                    "ab",
+                                                    0x01) +
+                                             sAfter4)},
+        {"2.4 several short frames in a row",
+         Id3(4, 0,
+             sBefore4 + Frame4("TCON", "\x03", 0x01) + Frame4("TIT2", "\0\0", 0x01) +
+                 Frame4("COMM", "\0", 0x41) + sAfter4)},
+        {"2.4 group byte and data length, 4 bytes",
+         Id3(4, 0, sBefore4 + Frame4("TCON", "\x07\0\0\0", 0x41) + sAfter4)},
+        {"2.4 unsynchronised data that shrinks below the length",
+         Id3(4, 0, sBefore4 + Frame4("TCON", "\xFF\0\xFF\0", 0x03) + sAfter4)},
+        {"2.3 decompressed size, 2 bytes",
+         Id3(3, 0, sBefore3 + Frame3("TCON", "\x00\x01", 0x80) + sAfter3)},
+        {"2.3 encryption method, no data",
+         Id3(3, 0, sBefore3 + Frame3("TCON", "", 0x40) + sAfter3)},
+    };
+    for (const Case& c : cases) {
+        const TMyTagID3 tag = Read(c.sFile + kAudio);
+        EXPECT_EQ(tag.RawTitle(), u"kept") << c.sName;
+        EXPECT_EQ(tag.Artist(), u"after") << c.sName;
+        EXPECT_EQ(tag.Album(), u"al") << c.sName;
+        EXPECT_EQ(tag.Genre(), u"") << c.sName;
+    }
+}
+
+// Version 2.4 replaced the year frame with a time stamp; a year frame still wins wherever
+// it stands, and a stamp that does not begin with four digits gives no year.
+TEST_F(TagID3Test, YearFromTheRecordingTimeWhenThereIsNoYearFrame) {
+    const std::string sYear = Frame4("TYER", Text(0, "1999"));
+    struct Case {
+        const char* sName;
+        std::string sFile;
+        std::u16string sYear;
+    } cases[] = {
+        {"full time stamp", Id3(4, 0, Frame4("TDRC", Text(3, "2004-05-06T07:08"))), u"2004"},
+        {"year alone", Id3(4, 0, Frame4("TDRC", Text(0, "1987"))), u"1987"},
+        {"UTF-16 time stamp", Id3(4, 0, Frame4("TDRC", Text(1, "\xFF\xFE" + Utf16Le(u"2010-01")))),
+         u"2010"},
+        {"several stamps: the first value",
+         Id3(4, 0,
+             Frame4("TDRC", Text(3, "2001\0"s
+                                    "2002"))),
+         u"2001"},
+        {"year frame after the stamp", Id3(4, 0, Frame4("TDRC", Text(0, "2004")) + sYear), u"1999"},
+        {"year frame before the stamp", Id3(4, 0, sYear + Frame4("TDRC", Text(0, "2004"))),
+         u"1999"},
+        {"stamp in a 2.3 tag", Id3(3, 0, Frame3("TDRC", Text(0, "2005-01-01"))), u"2005"},
+        {"too short", Id3(4, 0, Frame4("TDRC", Text(0, "200"))), u""},
+        {"not digits", Id3(4, 0, Frame4("TDRC", Text(0, "circa 1970"))), u""},
+        {"stamp after the data-length damage",
+         Id3(4, 0, Frame4("TYER", "\x03", 0x01) + Frame4("TDRC", Text(0, "2011"))), u"2011"},
+        {"2.2 year frame", Id3(2, 0, Frame2("TYE", Text(0, "1998"))), u"1998"},
+    };
+    for (const Case& c : cases) {
+        const TMyTagID3 tag = Read(c.sFile + kAudio);
+        EXPECT_EQ(tag.Year(), c.sYear) << c.sName;
+    }
+    // A file read after one with a stamp does not keep that stamp's year.
+    TMyTagID3 reused(Write(Id3(4, 0, Frame4("TDRC", Text(0, "2004")))));
+    reused.SetFileName(Write(Id3(4, 0, Frame4("TIT2", Text(0, "t")))));
+    EXPECT_EQ(reused.Year(), u"");
+}
+
+TEST_F(TagID3Test, Version2FrameIDs) {
+    using TGetter = const std::u16string& (TMyCustomTag::*)() const;
+    struct Case {
+        std::string sID;
+        std::string sData;
+        TGetter getter;
+        std::u16string sWanted;
+    } cases[] = {
+        {"TCO", Text(0, "(17)Rock"), &TMyCustomTag::Genre, u"(17)Rock"},
+        {"TCN", Text(0, "not a 2.2 frame"), &TMyCustomTag::Genre, u""},
+        {"WXX",
+         Text(0, "home\0"s
+                 "http://example.com/"),
+         &TMyCustomTag::UserLink, u"http://example.com/"},
+        {"TXX",
+         Text(0, "k\0"s
+                 "v"),
+         &TMyCustomTag::UserText, u"v"},
+        {"COM",
+         Text(0, "eng\0"s
+                 "note"),
+         &TMyCustomTag::Comment, u"note"},
+        {"ULT",
+         Text(0, "eng\0"s
+                 "la"),
+         &TMyCustomTag::Lylic, u"la"},
+        {"TOR", Text(0, "1990"), &TMyCustomTag::ReleaseYear, u"1990"},
+        {"TXT", Text(0, "writer"), &TMyCustomTag::Writer, u"writer"},
+    };
+    for (const Case& c : cases) {
+        const TMyTagID3 tag =
+            Read(Id3(2, 0, Frame2("TT2", Text(0, "t")) + Frame2(c.sID, c.sData)) + kAudio);
+        EXPECT_EQ((tag.*c.getter)(), c.sWanted) << c.sID;
+        EXPECT_EQ(tag.RawTitle(), u"t") << c.sID;
+    }
 }
 
 TEST_F(TagID3Test, ExtendedHeaders) {
