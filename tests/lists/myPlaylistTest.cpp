@@ -388,7 +388,7 @@ TEST(PlaylistFixture, ExportedPlaylistsExpandToTheFilesTheyName) {
         {u"mix16.wpl", {sEncore, sIntro}},
         // Nested lists in place, the list itself once.
         {u"all.m3u8", {sIntro, sE, sRadio, sTrack2, sCo, sE, sTrack2, sEncore, sCo}},
-        {u"vlc.m3u",
+        {u"directives.m3u",
          {sIntro, u"rtsp://cam.example:554/live", u"https://media.example/hls/index.m3u8",
           u"HTTP://radio.example/listen.pls", u"mms://wm.example/stream",
           u"ftp://files.example/pub/clip.mp4", sTrack2}},
