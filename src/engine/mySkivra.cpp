@@ -107,8 +107,9 @@ bool TMySkivra::RecordTheUsersWallpaper(bool bAgain) {
     FbJournalled = false;
     std::optional<TMyWallpaperJournalRecord> rec;
     const TJournalState state = JournalState(FEnv, rec);
-    const bool bOursShown =
-        store.FindInstalledWallpaper(FEnv.BitmapFileName) == TMyInstalledWallpaper::Shown;
+    // Again: the desktop was just found to show something else.
+    const bool bOursShown = !bAgain && store.FindInstalledWallpaper(FEnv.BitmapFileName) ==
+                                           TMyInstalledWallpaper::Shown;
     if (bOursShown && state == TJournalState::Readable) {
         // A takeover that never ended: the journal holds what the user really had.
         FsWallPaperName = rec->WallPaperName;
